@@ -198,3 +198,8 @@ class TTimePoint : public TMeasuringPoint {
 };
 
 }  // namespace vandrel
+
+namespace vandrel::MeasuringPoint {
+// Puts TSpectrumPoint on the palette page "DSP" (run when a host installs the package).
+void Register();
+}  // namespace vandrel::MeasuringPoint
