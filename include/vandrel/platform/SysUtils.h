@@ -1,0 +1,43 @@
+// Run-time helpers for file names and number texts: FileExists,
+// ExtractFileExt, and the string-to-number conversions that follow the
+// host's decimal separator.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vandrel {
+
+// The decimal separator that StrToFloat and TryStrToFloat accept (default
+// '.'). The host sets it from its locale; it is one process-wide setting.
+char DecimalSeparator();
+void SetDecimalSeparator(char Value);
+
+// True when FileName names an existing regular file (directories are not
+// files). Never throws.
+bool FileExists(const std::string& FileName);
+
+// The extension of FileName: the text from its last '.' on, the dot included,
+// or "" when the last '.' lies before the last '/' or there is none.
+std::string ExtractFileExt(const std::string& FileName);
+
+// Integer text: optional leading blanks, an optional sign and decimal digits,
+// nothing after them; the value must fit in 32 bits. TryStrToInt answers
+// false for any other text (the empty text included) and leaves Value alone.
+bool TryStrToInt(std::string_view S, int32_t& Value);
+// As TryStrToInt; raises EConvertError "'S' is not a valid integer value".
+int32_t StrToInt(const std::string& S);
+
+// Floating-point text: optional leading and trailing blanks, an optional
+// sign, digits with at most one DecimalSeparator() (digits on at least one
+// side of it), and an optional exponent "e" or "E" with an optional sign and
+// digits. No thousands separators, no infinities or NaNs, no hexadecimal.
+// Texts beyond the range of double fail; texts below it give 0 or a
+// subnormal. TryStrToFloat answers false for any other text (the empty text
+// included) and leaves Value alone.
+bool TryStrToFloat(std::string_view S, double& Value);
+// As TryStrToFloat; raises EConvertError "'S' is not a valid floating point value".
+double StrToFloat(const std::string& S);
+
+}  // namespace vandrel
