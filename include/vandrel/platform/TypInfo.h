@@ -30,7 +30,9 @@ struct TPropInfo {
   std::string Name;
   TTypeKind Kind = tkInteger;
   std::vector<std::string> EnumNames;  // tkEnumeration: the value names by ordinal
-  const TClassInfo* RefClass = nullptr;  // tkClass: the class a referenced component must be
+  // tkClass: the class a referenced component must be. A function, looked up
+  // when needed, so that a class may publish a reference to its own kind.
+  const TClassInfo& (*RefClass)() = nullptr;
   std::function<TPropValue(const TPersistent&)> Get;
   std::function<void(TPersistent&, const TPropValue&)> Set;  // empty: read-only, never stored
   std::optional<TPropValue> Default;  // empty: always stored
@@ -107,7 +109,7 @@ TPropInfo Property(const char* Name, R (C::*Get)() const, void (C::*Set)(A),
   p.Name = Name;
   p.Kind = detail::KindOf<V>();
   p.EnumNames = std::move(EnumNames);
-  if constexpr (std::is_pointer_v<V>) p.RefClass = &std::remove_pointer_t<V>::StaticClassInfo();
+  if constexpr (std::is_pointer_v<V>) p.RefClass = &std::remove_pointer_t<V>::StaticClassInfo;
   p.Get = [Get](const TPersistent& o) { return detail::ToValue<V>((static_cast<const C&>(o).*Get)()); };
   p.Set = [Set](TPersistent& o, const TPropValue& v) {
     (static_cast<C&>(o).*Set)(detail::FromValue<V>(v));
