@@ -7,14 +7,18 @@ namespace vandrel {
 
 namespace {
 
-std::string Reason(int Code) { return Code != 0 ? std::string(std::strerror(Code)) : "unknown error"; }
+std::string Reason(int Code) {
+  return Code != 0 ? std::string(std::strerror(Code)) : "unknown error";
+}
 
 }  // namespace
 
 TFileStream::TFileStream(const std::string& FileName, uint16_t Mode) : FFileName(FileName) {
   const char* how = "rb";
-  if (Mode == fmCreate) how = "w+b";
-  else if ((Mode & 3) == fmOpenWrite || (Mode & 3) == fmOpenReadWrite) how = "r+b";
+  if (Mode == fmCreate)
+    how = "w+b";
+  else if ((Mode & 3) == fmOpenWrite || (Mode & 3) == fmOpenReadWrite)
+    how = "r+b";
   errno = 0;
   FFile = std::fopen(FileName.c_str(), how);
   if (FFile == nullptr) {
@@ -56,7 +60,9 @@ int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
   return Position();
 }
 
-int64_t TFileStream::Position() { return static_cast<int64_t>(std::ftell(FFile)); }
+int64_t TFileStream::Position() {
+  return static_cast<int64_t>(std::ftell(FFile));
+}
 
 int64_t TFileStream::Size() {
   const long here = std::ftell(FFile);

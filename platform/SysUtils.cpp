@@ -10,11 +10,15 @@
 
 namespace vandrel {
 
+namespace detail {
+std::atomic<char> gDecimalSeparator{'.'};
+}  // namespace detail
+
 namespace {
 
-std::atomic<char> gDecimalSeparator{'.'};
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Decides whether a decimal text that std::from_chars found out of range lies
 // above the range (true) or below it. [p, e) is a syntactically valid number
@@ -71,9 +75,9 @@ bool ParseUnsigned(const char* p, const char* e, double& Value) {
 
 }  // namespace
 
-char DecimalSeparator() { return gDecimalSeparator.load(std::memory_order_relaxed); }
-
-void SetDecimalSeparator(char Value) { gDecimalSeparator.store(Value, std::memory_order_relaxed); }
+void SetDecimalSeparator(char Value) {
+  detail::gDecimalSeparator.store(Value, std::memory_order_relaxed);
+}
 
 bool FileExists(const std::string& FileName) {
   if (FileName.empty()) return false;
@@ -110,7 +114,7 @@ int32_t StrToInt(const std::string& S) {
   return v;
 }
 
-bool TryStrToFloat(std::string_view S, double& Value) {
+bool detail::TryStrToFloatFull(std::string_view S, double& Value) {
   const char* p = S.data();
   const char* e = p + S.size();
   while (p != e && *p == ' ') ++p;

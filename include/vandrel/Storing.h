@@ -108,12 +108,19 @@ class TFileStoring : public TStorings {
   // does not above 2^24); samples beyond Stored play as zeros.
   struct TRecordSlot {
     std::unique_ptr<float[]> Block;
+    int64_t Capacity = 0;  // elements of Block
     int32_t Count = 0;
     int32_t Stored = 0;
     void Release() {
       Block.reset();
+      Capacity = 0;
       Count = Stored = 0;
     }
+    // A block of at least Elements elements for a record being read. A reload
+    // writes over the block the slot holds when it is large enough, so that
+    // reading a file again costs no fresh memory. The slot is empty until
+    // the record is complete; BlockCapacity receives the block's size.
+    std::unique_ptr<float[]> TakeBlock(int64_t Elements, int64_t& BlockCapacity);
   };
 
   // Sizes and times the measuring point for a record of Count samples over

@@ -50,20 +50,24 @@ void TFileStoring::ImportFile3(const std::string& FileName) {
       }
       ++record;
       TRecordSlot& slot = FRecords[record];
-      slot.Release();
       const int32_t n = ReadInt32(stream);
       // A negative count, or one beyond what is left of the file, means the
       // file is damaged: nothing after it can be trusted, and nothing is
       // allocated for it.
       const int64_t bytes = 4 + 4 * static_cast<int64_t>(n);
-      if (n < 0 || bytes > size - stream.Position()) throw EReadError();
-      auto block = std::make_unique_for_overwrite<float[]>(static_cast<size_t>(n) + 2);
+      if (n < 0 || bytes > size - stream.Position()) {
+        slot.Release();
+        throw EReadError();
+      }
+      int64_t blockCapacity = 0;
+      auto block = slot.TakeBlock(int64_t{n} + 2, blockCapacity);
       block[0] = static_cast<float>(n);
       // The time span and the samples follow each other in the file and in
       // the block: one read, bytes unchanged.
       stream.ReadBuffer(block.get() + 1, bytes);
       FromLittleEndian(block.get() + 1, static_cast<size_t>(n) + 1);
       slot.Block = std::move(block);
+      slot.Capacity = blockCapacity;
       slot.Count = n;
       slot.Stored = n;
     }

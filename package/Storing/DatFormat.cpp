@@ -113,7 +113,8 @@ void TFileStoring::ProcessRecord1(int32_t Index) {
     const double offset = fields[kOffsetField].Value;
     const size_t samples = std::min(fields.size() - kFirstCodeField, static_cast<size_t>(length));
     for (size_t j = 0; j < samples; ++j)
-      data[j] = detail::NarrowToSample((fields[kFirstCodeField + j].Value - kCodeZero) * gain + offset);
+      data[j] =
+          detail::NarrowToSample((fields[kFirstCodeField + j].Value - kCodeZero) * gain + offset);
     FInputError = false;
   } catch (const std::exception&) {
     FInputError = true;

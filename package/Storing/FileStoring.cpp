@@ -18,6 +18,21 @@ const TClassInfo& TFileStoring::StaticClassInfo() {
   return Info;
 }
 
+std::unique_ptr<float[]> TFileStoring::TRecordSlot::TakeBlock(int64_t Elements,
+                                                              int64_t& BlockCapacity) {
+  std::unique_ptr<float[]> block;
+  BlockCapacity = Elements;
+  // A block much larger than needed is not kept: the table should hold
+  // about what the file holds.
+  if (Block && Capacity >= Elements && Capacity <= 2 * Elements + 64) {
+    block = std::move(Block);
+    BlockCapacity = Capacity;
+  }
+  Release();
+  if (!block) block = std::make_unique_for_overwrite<float[]>(static_cast<size_t>(Elements));
+  return block;
+}
+
 TFileStoring::TFileStoring(TComponent* AOwner) : TStorings(AOwner) {}
 
 TFileStoring::~TFileStoring() {

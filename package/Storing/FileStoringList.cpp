@@ -25,7 +25,9 @@ TFileStoringList::~TFileStoringList() {
   for (TFileStoring* r : readers) delete r;
 }
 
-void TFileStoringList::Add(TFileStoring* Item) { FList.Add(Item); }
+void TFileStoringList::Add(TFileStoring* Item) {
+  FList.Add(Item);
+}
 
 TFileStoring* TFileStoringList::AddStorage(TMeasuringPoint* MPoint) {
   auto* reader = new TFileStoring(this);
@@ -43,7 +45,9 @@ TFileStoring* TFileStoringList::Value(int32_t Index) const {
   return static_cast<TFileStoring*>(FList.Items(Index));
 }
 
-void TFileStoringList::SetValue(int32_t Index, TFileStoring* Item) { FList.SetItems(Index, Item); }
+void TFileStoringList::SetValue(int32_t Index, TFileStoring* Item) {
+  FList.SetItems(Index, Item);
+}
 
 void TFileStoringList::ProcessRecord(int32_t Index) {
   for (int i = 0; i < FList.Count(); ++i)

@@ -5,7 +5,9 @@
 
 namespace vandrel::Storing {
 
-void Register() { RegisterComponents("DSP", {&TFileStoring::StaticClassInfo()}); }
+void Register() {
+  RegisterComponents("DSP", {&TFileStoring::StaticClassInfo()});
+}
 
 }  // namespace vandrel::Storing
 

@@ -64,7 +64,8 @@ void TFileStoring::ImportFile2(const std::string& FileName) {
       // beyond the line costs no memory.
       const int64_t fit = static_cast<int64_t>(values.size() / 2 + 1);
       const int32_t capacity = n > 0 ? static_cast<int32_t>(std::min<int64_t>(n, fit)) : 0;
-      auto block = std::make_unique_for_overwrite<float[]>(static_cast<size_t>(capacity) + 2);
+      int64_t blockCapacity = 0;
+      auto block = slot.TakeBlock(int64_t{capacity} + 2, blockCapacity);
       block[0] = static_cast<float>(n);
       block[1] = detail::NarrowToSample(span);
       const int32_t stored = ParseValues(values, capacity, block.get() + 2);
@@ -72,6 +73,7 @@ void TFileStoring::ImportFile2(const std::string& FileName) {
       file.ReadLn();  // the closing line
 
       slot.Block = std::move(block);
+      slot.Capacity = blockCapacity;
       slot.Count = n;
       slot.Stored = stored;
       FRecordCount = record;

@@ -14,9 +14,10 @@ namespace {
 
 TEST(SysUtilsTest, ExtractFileExtTakesTheTextFromTheLastDot) {
   const std::pair<const char*, const char*> cases[] = {
-      {"rec.sgl", ".sgl"},       {"/a/b/rec.DAT", ".DAT"}, {"rec.tar.bin", ".bin"},
-      {"rec", ""},               {"/a.b/rec", ""},         {"rec.", "."},
-      {"/a/.sgl", ".sgl"},       {"", ""},
+      {"rec.sgl", ".sgl"},     {"/a/b/rec.DAT", ".DAT"},
+      {"rec.tar.bin", ".bin"}, {"rec", ""},
+      {"/a.b/rec", ""},        {"rec.", "."},
+      {"/a/.sgl", ".sgl"},     {"", ""},
   };
   for (auto [name, ext] : cases) EXPECT_EQ(ExtractFileExt(name), ext) << name;
 }
@@ -35,9 +36,14 @@ TEST(SysUtilsTest, FileExistsOnlyForFiles) {
 }
 
 TEST(SysUtilsTest, StrToIntAcceptsSignedDecimalsOnly) {
-  const std::pair<const char*, int32_t> good[] = {
-      {"0", 0},      {"42", 42},         {"-42", -42},          {"+7", 7},
-      {"  12", 12},  {"007", 7},         {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}};
+  const std::pair<const char*, int32_t> good[] = {{"0", 0},
+                                                  {"42", 42},
+                                                  {"-42", -42},
+                                                  {"+7", 7},
+                                                  {"  12", 12},
+                                                  {"007", 7},
+                                                  {"2147483647", INT32_MAX},
+                                                  {"-2147483648", INT32_MIN}};
   for (auto [text, value] : good) EXPECT_EQ(StrToInt(text), value) << text;
   for (const char* text : {"", " ", "-", "+", "1 ", "1.0", "1e3", "x", "0x10", "$10", "+-1",
                            "2147483648", "-2147483649", "99999999999999999999", "1\r"}) {
@@ -55,13 +61,23 @@ TEST(SysUtilsTest, StrToIntAcceptsSignedDecimalsOnly) {
 
 TEST(SysUtilsTest, StrToFloatAcceptsDecimalNumbers) {
   const std::pair<const char*, double> good[] = {
-      {"0", 0},         {"1.5", 1.5},      {"-2.25", -2.25}, {"+3", 3},       {".5", 0.5},
-      {"5.", 5},        {"1e3", 1000},     {"1E-3", 1e-3},   {"-1.5e+2", -150}, {"  7  ", 7},
-      {"0.1", 0.1},     {"1e-400", 0},     {"123456789012345678901234567890", 1.2345678901234568e29}};
+      {"0", 0},
+      {"1.5", 1.5},
+      {"-2.25", -2.25},
+      {"+3", 3},
+      {".5", 0.5},
+      {"5.", 5},
+      {"1e3", 1000},
+      {"1E-3", 1e-3},
+      {"-1.5e+2", -150},
+      {"  7  ", 7},
+      {"0.1", 0.1},
+      {"1e-400", 0},
+      {"123456789012345678901234567890", 1.2345678901234568e29}};
   for (auto [text, value] : good) EXPECT_EQ(StrToFloat(text), value) << text;
   EXPECT_TRUE(std::signbit(StrToFloat("-0")));
-  for (const char* text : {"", " ", ".", "-", "+", "e5", "1e", "1.2.3", "1,5", "inf", "nan",
-                           "-inf", "0x1p3", "1e400", "--1", "+-1", "1 2", "abc", "1;2"}) {
+  for (const char* text : {"", " ", ".", "-", "+", "e5", "1e", "1.2.3", "1,5", "inf", "nan", "-inf",
+                           "0x1p3", "1e400", "--1", "+-1", "1 2", "abc", "1;2"}) {
     double v = 9;
     EXPECT_FALSE(TryStrToFloat(text, v)) << text;
     EXPECT_EQ(v, 9);

@@ -3,15 +3,24 @@
 // host's decimal separator.
 #pragma once
 
+#include <atomic>
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace vandrel {
 
+namespace detail {
+extern std::atomic<char> gDecimalSeparator;
+bool TryStrToFloatFull(std::string_view S, double& Value);
+}  // namespace detail
+
 // The decimal separator that StrToFloat and TryStrToFloat accept (default
 // '.'). The host sets it from its locale; it is one process-wide setting.
-char DecimalSeparator();
+inline char DecimalSeparator() {
+  return detail::gDecimalSeparator.load(std::memory_order_relaxed);
+}
 void SetDecimalSeparator(char Value);
 
 // True when FileName names an existing regular file (directories are not
@@ -36,7 +45,25 @@ int32_t StrToInt(const std::string& S);
 // Texts beyond the range of double fail; texts below it give 0 or a
 // subnormal. TryStrToFloat answers false for any other text (the empty text
 // included) and leaves Value alone.
-bool TryStrToFloat(std::string_view S, double& Value);
+inline bool TryStrToFloat(std::string_view S, double& Value) {
+  // Readers convert millions of values: the plain form of a number (no
+  // blanks, no '+', '.' as separator) goes straight to std::from_chars,
+  // whose grammar for it is the one above; everything else takes the full path.
+  const char* p = S.data();
+  const char* const e = p + S.size();
+  if (DecimalSeparator() == '.' && p != e) {
+    const char* d = p + (*p == '-');
+    if (d != e && ((*d >= '0' && *d <= '9') || *d == '.')) {
+      double v;
+      const auto [ptr, ec] = std::from_chars(p, e, v, std::chars_format::general);
+      if (ptr == e && ec == std::errc()) {
+        Value = v;
+        return true;
+      }
+    }
+  }
+  return detail::TryStrToFloatFull(S, Value);
+}
 // As TryStrToFloat; raises EConvertError "'S' is not a valid floating point value".
 double StrToFloat(const std::string& S);
 

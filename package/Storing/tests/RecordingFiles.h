@@ -47,8 +47,12 @@ class RecordingTest : public ::testing::Test {
 
   // Little-endian byte images of the ".bin" fields (the test machines are
   // little-endian, as the format).
-  static void PutInt(std::string& Out, int32_t V) { Out.append(reinterpret_cast<const char*>(&V), 4); }
-  static void PutFloat(std::string& Out, float V) { Out.append(reinterpret_cast<const char*>(&V), 4); }
+  static void PutInt(std::string& Out, int32_t V) {
+    Out.append(reinterpret_cast<const char*>(&V), 4);
+  }
+  static void PutFloat(std::string& Out, float V) {
+    Out.append(reinterpret_cast<const char*>(&V), 4);
+  }
   static void PutRecord(std::string& Out, float Span, const std::vector<float>& Samples) {
     PutInt(Out, static_cast<int32_t>(Samples.size()));
     PutFloat(Out, Span);

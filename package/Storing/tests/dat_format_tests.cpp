@@ -40,7 +40,7 @@ TEST_F(DatTest, DataLinePlaysCodesWithGainAndOffset) {
   FReader.ProcessRecord(1);
   EXPECT_FALSE(FReader.InputError());
   EXPECT_EQ(FPoint.Length(), 4);
-  EXPECT_EQ(FPoint.SampleTime(), 0.004f);  // 4 * 0.001 rounded to single
+  EXPECT_EQ(FPoint.SampleTime(), 0.004f);        // 4 * 0.001 rounded to single
   EXPECT_EQ(Samples(FPoint), (V{1, 3, -1, 0}));  // no field for the fourth sample
   EXPECT_EQ(FReader.FileRecord(), 1);
 }
@@ -48,9 +48,9 @@ TEST_F(DatTest, DataLinePlaysCodesWithGainAndOffset) {
 TEST_F(DatTest, FieldTextIsWhatFollowsItsLastSpace) {
   const std::pair<const char*, int> cases[] = {
       {"a,b, 4,x,0.001,y,z,2,1,16384", 4},
-      {"a,b,4 5,x,0.001,y,z,2,1,16384", 8},      // reads 5
+      {"a,b,4 5,x,0.001,y,z,2,1,16384", 8},        // reads 5
       {"a b,b,3,x,0.001,y,z,2,1,16384 16385", 4},  // last field reads 16385
-      {"a,b,2.5,x,0.001,y,z,2,1,16384", 2},      // 2.5 rounds to the even 2
+      {"a,b,2.5,x,0.001,y,z,2,1,16384", 2},        // 2.5 rounds to the even 2
   };
   for (auto [line, length] : cases) {
     Load(OneRecord(line));
@@ -63,15 +63,15 @@ TEST_F(DatTest, FieldTextIsWhatFollowsItsLastSpace) {
 
 TEST_F(DatTest, BadLinesSetInputErrorAndLeaveThePointAlone) {
   const char* lines[] = {
-      "a,b,4,x,0.001,y,z,2,1,16384,",    // ends with ","
-      "a,b,4,x,0.001,y,z,2,1,16384 ",    // ends with a space
-      "a,b,0,x,0.001,y,z,2,1,16384",     // count 0
-      "a,b,-3,x,0.001,y,z,2,1,16384",    // count below 0
-      "a,b,1e12,x,0.001,y,z,2,1,16384",  // count beyond any signal
-      "a,b,4,x,0.001,y,z,g,1,16384",     // gain is no number
-      "a,b,,x,0.001,y,z,2,1,16384",      // count is empty
-      "a,b,4,x,0.001,y,z,2,1,16384,?,1", // a code is no number
-      "a,b,4,x,0.001,y,z,2",             // no offset field
+      "a,b,4,x,0.001,y,z,2,1,16384,",     // ends with ","
+      "a,b,4,x,0.001,y,z,2,1,16384 ",     // ends with a space
+      "a,b,0,x,0.001,y,z,2,1,16384",      // count 0
+      "a,b,-3,x,0.001,y,z,2,1,16384",     // count below 0
+      "a,b,1e12,x,0.001,y,z,2,1,16384",   // count beyond any signal
+      "a,b,4,x,0.001,y,z,g,1,16384",      // gain is no number
+      "a,b,,x,0.001,y,z,2,1,16384",       // count is empty
+      "a,b,4,x,0.001,y,z,2,1,16384,?,1",  // a code is no number
+      "a,b,4,x,0.001,y,z,2",              // no offset field
       "",
   };
   for (const char* line : lines) {

@@ -46,8 +46,8 @@ class FileStoringTest : public RecordingTest {
 
 TEST_F(FileStoringTest, TheExtensionAloneChoosesTheFormat) {
   // The same ".sgl" text under other names: only ".sgl" reads it.
-  const std::pair<const char*, int> cases[] = {
-      {"a.sgl", 2}, {"a.SGL", 0}, {"a.Sgl", 0}, {"a.txt", 0}, {"a", 0}, {"a.sgl.old", 0}};
+  const std::pair<const char*, int> cases[] = {{"a.sgl", 2}, {"a.SGL", 0}, {"a.Sgl", 0},
+                                               {"a.txt", 0}, {"a", 0},     {"a.sgl.old", 0}};
   for (auto [name, records] : cases) {
     TFileStoring reader;
     reader.SetFileType(ftThree);  // never consulted
@@ -162,7 +162,8 @@ TEST_F(FileStoringTest, ListPlaysEveryReaderInOrder) {
   EXPECT_EQ(list.Count(), 2);
   EXPECT_EQ(list.Value(1), b);
   a->SetFileName(Sgl("a.sgl"));
-  b->SetFileName(WriteText("b.sgl", CrLf({"1", "1", "7", "", "1", "1", "8", "", "1", "1", "9", ""})));
+  b->SetFileName(
+      WriteText("b.sgl", CrLf({"1", "1", "7", "", "1", "1", "8", "", "1", "1", "9", ""})));
   a->LoadFile();
   b->LoadFile();
   b->SetMPoint(&FPoint);  // both into one point: the later reader's record stays

@@ -31,7 +31,8 @@ class SglTest : public RecordingTest {
 };
 
 TEST_F(SglTest, RecordsPlayZeroPaddedToAPowerOfTwo) {
-  Load(CrLf({"3", "0.5", "1;2", "", "2", "0.5", "1;2;3", "", "4", "0.25", "-1.5;2.5e-1;+3;1e2", "end"}));
+  Load(CrLf(
+      {"3", "0.5", "1;2", "", "2", "0.5", "1;2;3", "", "4", "0.25", "-1.5;2.5e-1;+3;1e2", "end"}));
   EXPECT_TRUE(FMessages.Messages().empty());
   EXPECT_EQ(FReader.RecordCount(), 3);
   EXPECT_EQ(FReader.FileRecord(), 1);
@@ -87,11 +88,16 @@ TEST_F(SglTest, BadRecordsShowTheMessageOnceEachAndKeepTheOthers) {
       {"empty value", {"1", "1", "7", "", "3", "0.5", "1;;2", "", "1", "1", "9", ""}, 2, 4},
       {"trailing separator", {"1", "1", "7", "", "3", "0.5", "1;2;", "", "1", "1", "9", ""}, 2, 4},
       {"text value", {"1", "1", "7", "", "2", "0.5", "1;x", "", "1", "1", "9", ""}, 2, 4},
-      {"value beyond a float", {"1", "1", "7", "", "1", "0.5", "1e39", "", "1", "1", "9", ""}, 2, 4},
-      {"count with a blank after it", {"1", "1", "7", "", "1 ", "0.5", "5", "", "1", "1", "9", ""},
+      {"value beyond a float",
+       {"1", "1", "7", "", "1", "0.5", "1e39", "", "1", "1", "9", ""},
+       2,
+       4},
+      {"count with a blank after it",
+       {"1", "1", "7", "", "1 ", "0.5", "5", "", "1", "1", "9", ""},
        // the bad count line is a record; its lines 2, 3 and 4 shift into
        // the following records, which fail until the lines line up again
-       3, 5},
+       3,
+       5},
       {"blank line after the last", {"1", "1", "7", "", "1", "1", "9", "", ""}, 1, 2},
   };
   for (const Case& c : cases) {
@@ -145,8 +151,8 @@ TEST_F(SglTest, CountAtTheLimitEndsReadingSilently) {
 TEST_F(SglTest, UnplayableCountsReportInvalidFileParameter) {
   // Counts of 0 and below are kept, cost no memory, and fail when played;
   // a count just below the limit with a short line costs the line's values only.
-  Load(CrLf({"0", "1", "", "", "-5", "1", "1;2", "", "-2147483648", "1", "", "",
-             "199999999", "1", "1;2", "", "2", "1", "8;9", ""}));
+  Load(CrLf({"0", "1", "",          "",  "-5",  "1", "1;2", "",  "-2147483648", "1",
+             "",  "",  "199999999", "1", "1;2", "",  "2",   "1", "8;9",         ""}));
   EXPECT_TRUE(FMessages.Messages().empty());
   EXPECT_EQ(FReader.RecordCount(), 5);
   for (int k : {1, 2, 3}) {
@@ -195,7 +201,8 @@ TEST_F(SglTest, NumbersFollowTheDecimalSeparator) {
   SetDecimalSeparator(',');
   Load(CrLf({"2", "0,5", "1,5;-2,25", "", "1", "1", "1.5", ""}));
   SetDecimalSeparator('.');
-  EXPECT_EQ(FMessages.Messages().size(), 2u);  // "1.5" is no number with ',', and its closing line follows
+  EXPECT_EQ(FMessages.Messages().size(),
+            2u);  // "1.5" is no number with ',', and its closing line follows
   EXPECT_EQ(Play(1), (V{1.5f, -2.25f}));
   EXPECT_EQ(FPoint.SampleTime(), 0.5f);
 }
