@@ -26,10 +26,11 @@ void Rotate(int n, int shift, float* data) {
   std::memcpy(data, temp.get(), static_cast<size_t>(n) * sizeof(float));
 }
 
-void AutoCorrelation(int n, const float* x, float* r) {
-  if (n <= 0 || n > dsp_detail::kMaxTransformCount || x == nullptr || r == nullptr) return;
-  // Row by row: within a row every output element is distinct, so the row
-  // vectorises, and each r[k] still receives its products in ascending i.
+namespace {
+
+// Row by row: within a row every output element is distinct, so the row
+// vectorises, and each r[k] still receives its products in ascending i.
+VANDREL_DSP_KERNEL void AutoCorrelationRows(int64_t n, const float* x, float* r) {
   for (int64_t i = 0; i < n; ++i) {
     const double xi = x[i];
     float* ri = r + i;
@@ -38,11 +39,18 @@ void AutoCorrelation(int n, const float* x, float* r) {
   }
 }
 
+}  // namespace
+
+void AutoCorrelation(int n, const float* x, float* r) {
+  if (n <= 0 || n > dsp_detail::kMaxTransformCount || x == nullptr || r == nullptr) return;
+  AutoCorrelationRows(n, x, r);
+}
+
 namespace {
 
 // Lags summed together in one sweep over the samples; each keeps its own
 // running sum, so the lags are independent lanes.
-constexpr int64_t kLagBlock = 32;
+constexpr int64_t kLagBlock = 128;
 
 // Adds the terms x[j] * 0 of the samples that fall outside the signal for a
 // lag. They change a running sum only when it is -0 (it becomes +0) or when a
@@ -60,7 +68,7 @@ inline void AddProduct(float& s, double a, float b) {
 
 // Lags lag0 .. lag0 + count - 1 (all >= 0): r at lag L (index L + n - 1)
 // collects x[j] * x[j + L] for j = 0 .. n-1-L, then the zero terms.
-void NonNegativeLags(int64_t n, const float* x, float* out, int64_t lag0, int64_t count) {
+VANDREL_DSP_KERNEL void NonNegativeLags(int64_t n, const float* x, float* out, int64_t lag0, int64_t count) {
   const int64_t common = n - (lag0 + count - 1);  // j < common is valid for every lag here
   float acc[kLagBlock];
   for (int64_t t = 0; t < count; ++t) acc[t] = out[t];
@@ -87,7 +95,7 @@ void NonNegativeLags(int64_t n, const float* x, float* out, int64_t lag0, int64_
 // Lags lag0 .. lag0 + count - 1 (all < 0): the leading samples j < -L have no
 // partner, so their zero terms come first, then x[j] * x[j + L] for
 // j = -L .. n-1.
-void NegativeLags(int64_t n, const float* x, float* out, int64_t lag0, int64_t count,
+VANDREL_DSP_KERNEL void NegativeLags(int64_t n, const float* x, float* out, int64_t lag0, int64_t count,
                   bool allFinite) {
   const int64_t start = -lag0;  // j >= start is valid for every lag here
   float acc[kLagBlock];

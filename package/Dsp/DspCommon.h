@@ -17,6 +17,16 @@ inline constexpr double kPi = 3.14159265358979323846;
 // what a process can hold.
 inline constexpr int64_t kMaxTransformCount = int64_t{1} << 30;
 
+// Hot element-wise kernels are compiled for several instruction sets and the
+// best one the processor supports is chosen at load time. Every variant runs
+// the same IEEE operations per element (no contraction), so the results do not
+// depend on the variant.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VANDREL_DSP_KERNEL __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define VANDREL_DSP_KERNEL
+#endif
+
 inline bool IsPowerOfTwo(int64_t n) { return n > 0 && (n & (n - 1)) == 0; }
 
 // A transform count the routines can run on: a power of two up to the cap.

@@ -3,6 +3,7 @@
 
 #include "DspCommon.h"
 #include "vandrel/Dsp.h"
+#include "vandrel/platform/Exceptions.h"
 
 namespace vandrel {
 
@@ -54,29 +55,31 @@ void PowerToAmplt(int n, float* data) {
 
 void SpectrumToDB(int n, float* data, float span, float reference, uint8_t mode) {
   if (n <= 0 || data == nullptr) return;
-  if (!(reference > 0.0f) || !std::isfinite(reference)) {
-    // Without a positive reference there is no level to refer to (an all-zero
-    // spectrum passes its largest value, 0): every line goes to the bottom of
-    // the span, which is where the defined rule puts zero values in mode 0.
-    const float bottom = -span;
-    for (int i = 0; i < n; ++i) data[i] = bottom;
-    return;
-  }
+  // Every level needs a logarithm. A value without one (the logarithm of 0,
+  // of a negative or of a NaN) raises the platform's floating-point error
+  // where it occurs; the values converted before it stay converted.
+  auto log10Of = [](double x) {
+    if (x == 0.0) throw EZeroDivide();
+    if (!(x > 0.0)) throw EInvalidOp();
+    return std::log10(x);
+  };
   float floor;
   double ref;
   if (mode == 0) {
     floor = -span;
     ref = reference;
   } else {
-    floor = ToSingle(20.0 * std::log10(static_cast<double>(reference)) - span);
+    floor = ToSingle(20.0 * log10Of(static_cast<double>(reference)) - span);
     ref = 1.0;
   }
   const float zeroLevel = ToSingle(static_cast<double>(floor) / 20.0);
   for (int i = 0; i < n; ++i) {
     const float x = data[i];
-    // Zero maps to the floor by rule; negative and NaN values, which have no
-    // logarithm, are treated the same way instead of turning into NaN.
-    const float d = x > 0.0f ? ToSingle(std::log10(static_cast<double>(x) / ref)) : zeroLevel;
+    float d = zeroLevel;
+    if (x != 0.0f) {
+      if (ref == 0.0) throw EZeroDivide();  // a non-zero value over a zero reference
+      d = ToSingle(log10Of(static_cast<double>(x) / ref));
+    }
     float level = ToSingle(20.0 * static_cast<double>(d));
     if (level < floor) level = floor;
     data[i] = level;

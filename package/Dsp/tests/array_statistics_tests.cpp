@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "vandrel/Dsp.h"
+#include "vandrel/platform/Exceptions.h"
 
 namespace vandrel {
 namespace {
@@ -261,11 +262,8 @@ TEST(SpectrumToDBTest, Table) {
       {7, 60, 10, {10, 1, 0.001f, 0}, {20, 0, -40, -40}},  // any non-zero mode
       {0, 120, 1, {1, 0.001f, 1e-7f, 0}, {0, -60, -120, -120}},
       {0, 90, 2, {2, 0.2f, 20}, {0, -20, 20}},
-      // Values outside the expected range go to the floor.
-      {0, 60, 10, {-5, kNaN}, {-60, -60}},
-      // No positive reference (an all-zero spectrum): everything at -span.
+      // An all-zero spectrum relative to its own maximum 0: everything at -span.
       {0, 60, 0, {0, 0}, {-60, -60}},
-      {1, 150, 0, {0, 0}, {-150, -150}},
   };
   for (const auto& c : cases) {
     auto d = c.in;
@@ -275,6 +273,38 @@ TEST(SpectrumToDBTest, Table) {
       EXPECT_NEAR(d[i], c.want[i], 2e-5) << "mode " << int(c.mode) << " ref " << c.reference
                                           << " value " << c.in[i];
     EXPECT_EQ(d.back(), 55.0f);
+  }
+}
+
+TEST(SpectrumToDBTest, ValuesWithoutALogarithmRaise) {
+  struct Case {
+    uint8_t mode;
+    float reference;
+    std::vector<float> in;
+    size_t converted;  // values converted before the failing one
+    bool zeroDivide;   // EZeroDivide, else EInvalidOp
+  };
+  const Case cases[] = {
+      {1, 0, {1, 2}, 0, true},        // absolute levels need log10(reference)
+      {1, -1, {1, 2}, 0, false},
+      {1, 10, {10, -5, 1}, 1, false},  // log10 of a negative value
+      {1, 10, {10, kNaN}, 1, false},
+      {0, 10, {10, 0, -5}, 2, false},  // negative ratio
+      {0, 0, {0, 3}, 1, true},         // non-zero value over a zero reference
+  };
+  for (const Case& c : cases) {
+    auto d = c.in;
+    try {
+      SpectrumToDB(static_cast<int>(d.size()), d.data(), 60, c.reference, c.mode);
+      ADD_FAILURE() << "no error, mode " << int(c.mode) << " ref " << c.reference;
+    } catch (const EZeroDivide&) {
+      EXPECT_TRUE(c.zeroDivide);
+    } catch (const EInvalidOp&) {
+      EXPECT_FALSE(c.zeroDivide);
+    }
+    for (size_t i = c.converted; i < d.size(); ++i)
+      EXPECT_TRUE(d[i] == c.in[i] || (std::isnan(d[i]) && std::isnan(c.in[i]))) << "unconverted " << i;
+    if (c.converted > 0) EXPECT_NE(d[0], c.in[0]);
   }
 }
 
