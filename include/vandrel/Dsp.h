@@ -80,7 +80,10 @@ void PowerToAmplt(int n, float* data);  // sqrt(data), expects data >= 0
 // Linear values (>= 0) to decibels with a floor, in place. mode = 0: levels
 // relative to `reference` (which maps to 0 dB), floor -span dB. mode != 0:
 // absolute levels 20 log10(value), floor 20 log10(reference) - span. Zero
-// values map to the floor; reference must be > 0.
+// values map to the floor. A value without a logarithm (log10 of 0: a mode
+// != 0 reference of 0, a non-zero value over a zero reference; log10 of a
+// negative or NaN) raises EZeroDivide or EInvalidOp where it is met, with the
+// values before it converted.
 void SpectrumToDB(int n, float* data, float span, float reference, uint8_t mode);
 
 // ---------------------------------------------------------------------------

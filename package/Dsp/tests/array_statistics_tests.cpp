@@ -304,7 +304,9 @@ TEST(SpectrumToDBTest, ValuesWithoutALogarithmRaise) {
     }
     for (size_t i = c.converted; i < d.size(); ++i)
       EXPECT_TRUE(d[i] == c.in[i] || (std::isnan(d[i]) && std::isnan(c.in[i]))) << "unconverted " << i;
-    if (c.converted > 0) EXPECT_NE(d[0], c.in[0]);
+    if (c.converted > 0) {
+      EXPECT_NE(d[0], c.in[0]);
+    }
   }
 }
 
