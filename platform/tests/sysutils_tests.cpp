@@ -61,19 +61,13 @@ TEST(SysUtilsTest, StrToIntAcceptsSignedDecimalsOnly) {
 
 TEST(SysUtilsTest, StrToFloatAcceptsDecimalNumbers) {
   const std::pair<const char*, double> good[] = {
-      {"0", 0},
-      {"1.5", 1.5},
-      {"-2.25", -2.25},
-      {"+3", 3},
-      {".5", 0.5},
-      {"5.", 5},
-      {"1e3", 1000},
-      {"1E-3", 1e-3},
-      {"-1.5e+2", -150},
-      {"  7  ", 7},
-      {"0.1", 0.1},
-      {"1e-400", 0},
-      {"123456789012345678901234567890", 1.2345678901234568e29}};
+      {"0", 0},         {"1.5", 1.5},
+      {"-2.25", -2.25}, {"+3", 3},
+      {".5", 0.5},      {"-.5", -0.5},
+      {"5.", 5},        {"1e3", 1000},
+      {"1E-3", 1e-3},   {"-1.5e+2", -150},
+      {"  7  ", 7},     {"0.1", 0.1},
+      {"1e-400", 0},    {"123456789012345678901234567890", 1.2345678901234568e29}};
   for (auto [text, value] : good) EXPECT_EQ(StrToFloat(text), value) << text;
   EXPECT_TRUE(std::signbit(StrToFloat("-0")));
   for (const char* text : {"", " ", ".", "-", "+", "e5", "1e", "1.2.3", "1,5", "inf", "nan", "-inf",

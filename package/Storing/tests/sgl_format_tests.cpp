@@ -195,6 +195,11 @@ TEST_F(SglTest, ReloadOverwritesOnlyTheRecordsItReads) {
   EXPECT_EQ(FReader.RecordCount(), 1);
   EXPECT_EQ(Play(1), V{3});
   EXPECT_EQ(Play(2), V{2});  // left over from the first file
+
+  // A record read again over a longer one plays none of the old values.
+  Load(CrLf({"4", "1", "1;2;3;4", ""}));
+  Load(CrLf({"4", "1", "5;6;7", ""}));
+  EXPECT_EQ(Play(1), (V{5, 6, 7, 0}));
 }
 
 TEST_F(SglTest, NumbersFollowTheDecimalSeparator) {
