@@ -4,7 +4,8 @@
 // write host/<Name>Command.cpp defining
 // `extern const vandrel::host::TCommand <Name>Command` and add X(<Name>) here.
 #define VANDREL_HOST_COMMANDS(X) \
-  X(Palette)
+  X(Palette) \
+  X(Spectrum)
 
 namespace vandrel::host {
 
