@@ -2,6 +2,8 @@
 // shares.
 #include "kvxarith.h"
 
+#include <cmath>
+
 namespace kvx_generic {
 
 // One double per "vector": eight independent accumulators per tile, plain
@@ -20,7 +22,26 @@ struct V {
 
 }  // namespace kvx_generic
 
-const KvxFirKernels kvxGenericKernels = {"generic", &kvx_generic::Contig, &kvx_generic::Offsets};
+void kvxLcgAdd(int32_t* draws, int32_t n, uint32_t* lcg) {
+  uint32_t x = *lcg;
+  for (int32_t i = 0; i < n; ++i) {
+    x = x * 69069u + 1013904243u;
+    draws[i] = static_cast<int32_t>(static_cast<uint32_t>(draws[i]) + x);
+  }
+  *lcg = x;
+}
+
+void kvxUniformFloat(const int32_t* draws, int32_t n, double scale, double center, float* out) {
+  for (int32_t i = 0; i < n; ++i)
+    out[i] = static_cast<float>(static_cast<double>(draws[i]) * scale + center);
+}
+
+void kvxPolarFactor(double* f, const double* q, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) f[i] = std::sqrt(-2.0 * f[i] / q[i]);
+}
+
+const KvxKernels kvxGenericKernels = {"generic",  &kvx_generic::Contig, &kvx_generic::Offsets,
+                                      &kvxLcgAdd, &kvxUniformFloat,     &kvxPolarFactor};
 
 void kvxFirStrided(const float* taps, int32_t n, const float* src, ptrdiff_t srcStride, float* out,
                    ptrdiff_t outStride, int64_t count) {

@@ -18,6 +18,59 @@ struct V {
 
 #include "kvxarith_impl.h"
 
+// Eight congruential lanes, each eight steps apart from its own last value.
+void LcgAdd(int32_t* draws, int32_t n, uint32_t* lcg) {
+  int32_t i = 0;
+  if (n >= 8) {
+    alignas(32) uint32_t first[8];
+    uint32_t x = *lcg, mul8 = 1, inc8 = 0;
+    for (int l = 0; l < 8; ++l) {
+      x = x * 69069u + 1013904243u;
+      first[l] = x;
+      mul8 *= 69069u;
+      inc8 = inc8 * 69069u + 1013904243u;
+    }
+    __m256i lanes = _mm256_load_si256(reinterpret_cast<const __m256i*>(first));
+    const __m256i m = _mm256_set1_epi32(static_cast<int32_t>(mul8));
+    const __m256i c = _mm256_set1_epi32(static_cast<int32_t>(inc8));
+    __m256i last = lanes;
+    for (; i + 8 <= n; i += 8) {
+      __m256i* p = reinterpret_cast<__m256i*>(draws + i);
+      _mm256_storeu_si256(p, _mm256_add_epi32(_mm256_loadu_si256(p), lanes));
+      last = lanes;
+      lanes = _mm256_add_epi32(_mm256_mullo_epi32(lanes, m), c);
+    }
+    *lcg = static_cast<uint32_t>(_mm256_extract_epi32(last, 7));
+  }
+  kvxLcgAdd(draws + i, n - i, lcg);
+}
+
+// Multiply and add stay separate: the same two roundings as the scalar code.
+void UniformFloat(const int32_t* draws, int32_t n, double scale, double center, float* out) {
+  const __m256d s = _mm256_set1_pd(scale), c = _mm256_set1_pd(center);
+  int32_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m256d u =
+        _mm256_cvtepi32_pd(_mm_loadu_si128(reinterpret_cast<const __m128i*>(draws + i)));
+    _mm_storeu_ps(out + i, _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(u, s), c)));
+  }
+  kvxUniformFloat(draws + i, n - i, scale, center, out + i);
+}
+
+// Division and square root are correctly rounded in every lane, as in the
+// scalar code.
+void PolarFactor(double* f, const double* q, int32_t n) {
+  const __m256d minus2 = _mm256_set1_pd(-2.0);
+  int32_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m256d l = _mm256_loadu_pd(f + i);
+    _mm256_storeu_pd(f + i,
+                     _mm256_sqrt_pd(_mm256_div_pd(_mm256_mul_pd(minus2, l), _mm256_loadu_pd(q + i))));
+  }
+  kvxPolarFactor(f + i, q + i, n - i);
+}
+
 }  // namespace kvx_avx2
 
-const KvxFirKernels kvxAvx2Kernels = {"avx2", &kvx_avx2::Contig, &kvx_avx2::Offsets};
+const KvxKernels kvxAvx2Kernels = {"avx2",           &kvx_avx2::Contig,       &kvx_avx2::Offsets,
+                                   &kvx_avx2::LcgAdd, &kvx_avx2::UniformFloat, &kvx_avx2::PolarFactor};

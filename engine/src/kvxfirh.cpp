@@ -145,7 +145,7 @@ void Init(const char* name, int32_t line, const float* taps, int32_t n, const fl
 // out[p + k * up].
 void MultiRatePass(const FirState* s, const float* src, int64_t iters, float* out) {
   if (iters <= 0) return;
-  const KvxFirKernels& kern = kvxFirKernels();
+  const KvxKernels& kern = kvxKernels();
   const int64_t up = s->upFactor, down = s->downFactor, d = s->dlylLen;
   const float* taps = s->storedTaps;
 
@@ -209,7 +209,7 @@ void BlockSingleRate(FirState* s, const float* in, float* out, int64_t count) {
   }
   const int64_t m = std::min(count, d);
   std::memcpy(base + d, in, sizeof(float) * m);
-  const KvxFirKernels& kern = kvxFirKernels();
+  const KvxKernels& kern = kvxKernels();
   const int32_t n = static_cast<int32_t>(s->tapsLen);
   kern.contig(s->storedTaps, n, base, out, 1, m);
   kern.contig(s->storedTaps, n, in, out + m, 1, count - m);

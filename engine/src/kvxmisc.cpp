@@ -5,7 +5,7 @@
 
 namespace {
 
-const KvxFirKernels* const kBuilds[kvxBuildCount] = {&kvxGenericKernels, &kvxAvx2Kernels,
+const KvxKernels* const kBuilds[kvxBuildCount] = {&kvxGenericKernels, &kvxAvx2Kernels,
                                                      &kvxAvx512Kernels};
 
 // __builtin_cpu_supports also checks that the operating system saves the
@@ -17,14 +17,14 @@ int BestBuild() {
   return kvxBuildGeneric;
 }
 
-std::atomic<const KvxFirKernels*>& Current() {
-  static std::atomic<const KvxFirKernels*> current{kBuilds[BestBuild()]};
+std::atomic<const KvxKernels*>& Current() {
+  static std::atomic<const KvxKernels*> current{kBuilds[BestBuild()]};
   return current;
 }
 
 }  // namespace
 
-const KvxFirKernels& kvxFirKernels() { return *Current().load(std::memory_order_relaxed); }
+const KvxKernels& kvxKernels() { return *Current().load(std::memory_order_relaxed); }
 
 bool kvxBuildSupported(int b) {
   if (b < 0 || b >= kvxBuildCount) return false;
@@ -37,4 +37,4 @@ bool kvxForceBuild(int b) {
   return true;
 }
 
-const char* kvxBuildName() { return kvxFirKernels().name; }
+const char* kvxBuildName() { return kvxKernels().name; }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "kvxarith.h"
 #include "kvxframe.h"
 
 namespace {
@@ -13,6 +14,9 @@ constexpr const char* kSource = "kvxrand";
 constexpr double kUniformScale = 2.328306436539e-10;
 constexpr double kPairScale = 4.656612873077e-10;
 constexpr uint32_t kLcgStart = 0x436CBAE9u;
+constexpr uint32_t kLcgMul = 69069u;
+constexpr uint32_t kLcgInc = 1013904243u;
+
 
 // The low 32 bits of the seed truncated toward zero to a 64-bit integer. A
 // seed outside that range (or NaN) gives the processor's out-of-range answer,
@@ -48,19 +52,53 @@ struct Combined {
     s->swb3 = static_cast<int32_t>(swb3);
   }
 
+  // One combined draw.
   int32_t Draw() {
-    uint32_t t = swb2 - swb3 - borrow;
-    if (static_cast<int32_t>(t) > 0) {
-      borrow = 0;
-    } else {
-      t -= 18u;
-      borrow = 1;
+    const uint32_t t = NextSwb();
+    lcg = lcg * kLcgMul + kLcgInc;
+    return static_cast<int32_t>(lcg + t);
+  }
+
+  // The next n draws into out. The two parts are produced separately: the
+  // subtract-with-borrow chain serially, branch-free (its borrow is a coin
+  // toss), and the congruential part by the build's kernel, which runs its
+  // steps in independent lanes.
+  void Fill(int32_t* out, int32_t n) {
+    uint32_t x = swb1, y = swb2, z = swb3, b = borrow;
+    // Three steps per round, so the lags rotate through the names instead of
+    // being copied: after each step the newest value takes the oldest's place.
+    auto step = [&b](uint32_t newer, uint32_t older) {
+      uint32_t t = newer - older - b;
+      b = static_cast<int32_t>(t) > 0 ? 0u : 1u;
+      return t - b * 18u;
+    };
+    int32_t i = 0;
+    for (; i + 3 <= n; i += 3) {
+      z = step(y, z);  // newest z, then x, then y
+      out[i] = static_cast<int32_t>(z);
+      y = step(x, y);  // newest y, then z, then x
+      out[i + 1] = static_cast<int32_t>(y);
+      x = step(z, x);  // back to x, y, z
+      out[i + 2] = static_cast<int32_t>(x);
     }
+    swb1 = x;
+    swb2 = y;
+    swb3 = z;
+    borrow = b;
+    for (; i < n; ++i) out[i] = static_cast<int32_t>(NextSwb());
+    kvxKernels().lcgAdd(out, n, &lcg);
+  }
+
+ private:
+  uint32_t NextSwb() {
+    uint32_t t = swb2 - swb3 - borrow;
+    const uint32_t b = static_cast<int32_t>(t) > 0 ? 0u : 1u;
+    t -= b * 18u;
+    borrow = b;
     swb3 = swb2;
     swb2 = swb1;
     swb1 = t;
-    lcg = lcg * 69069u + 1013904243u;
-    return static_cast<int32_t>(lcg + t);
+    return t;
   }
 };
 
@@ -76,28 +114,67 @@ void SeedState(S* s, float seed, int32_t borrow) {
   s->seedLcg = static_cast<int32_t>(seedLcg);
 }
 
-float UniformValue(Combined& g, double scale, double center) {
-  return static_cast<float>(static_cast<double>(g.Draw()) * scale + center);
+constexpr int32_t kChunk = 512;  // draws per chunk (an even number)
+
+// Each uniform value is one draw u: u * scale + center in double, rounded to
+// float.
+void UniformBlock(Combined& g, double scale, double center, float* out, int32_t n) {
+  int32_t draws[kChunk];
+  for (int32_t done = 0; done < n; done += kChunk) {
+    const int32_t m = n - done < kChunk ? n - done : kChunk;
+    g.Fill(draws, m);
+    kvxKernels().uniformFloat(draws, m, scale, center, out + done);
+  }
 }
 
-// One Gaussian value by the polar method; the pair's other value is kept in
-// the state's spare.
-float GaussValue(Combined& g, GaussRandState* s) {
+// Gaussian values by the polar method, in pairs: a pair of draws (u1, u2) is
+// tried until a = u1 * 2^-31 and b = u2 * 2^-31 fall inside the unit circle;
+// its first value uses b, the second (kept as the spare) uses a. Candidates
+// are drawn a chunk at a time and the accepted pairs transformed together,
+// so that the logarithms and roots of successive pairs overlap.
+void GaussBlock(Combined& g, GaussRandState* s, float* out, int32_t n) {
+  int32_t i = 0;
   if (s->haveSpare == 1) {
     s->haveSpare = 0;
-    return s->spare;
+    out[i++] = s->spare;
   }
-  s->haveSpare = 1;
-  double a, b, q;
-  do {
-    a = static_cast<double>(g.Draw()) * kPairScale;
-    b = static_cast<double>(g.Draw()) * kPairScale;
-    q = a * a + b * b;
-  } while (!(q < 1.0 && q != 0.0));
-  const double f = std::sqrt(-2.0 * std::log(q) / q);
   const double mean = s->mean, stdDev = s->stdDev;
-  s->spare = static_cast<float>(mean + stdDev * a * f);
-  return static_cast<float>(mean + stdDev * b * f);
+  int32_t draws[kChunk];
+  double pa[kChunk / 2 + 1], pb[kChunk / 2 + 1], pq[kChunk / 2 + 1], pf[kChunk / 2 + 1];
+  while (i < n) {
+    const int32_t pairsNeeded = (n - i + 1) / 2;
+    const Combined start = g;
+    g.Fill(draws, kChunk);
+    int32_t pairs = 0, used = 0;
+    // Branch-free: a rejected candidate is written and then overwritten.
+    while (used < kChunk && pairs < pairsNeeded) {
+      const double a = static_cast<double>(draws[used]) * kPairScale;
+      const double b = static_cast<double>(draws[used + 1]) * kPairScale;
+      used += 2;
+      const double q = a * a + b * b;
+      pa[pairs] = a;
+      pb[pairs] = b;
+      pq[pairs] = q;
+      pairs += (q < 1.0) & (q != 0.0);
+    }
+    if (used < kChunk) {
+      // The last pair came before the chunk's end: the generator moves on by
+      // the draws taken, no further.
+      g = start;
+      for (int32_t k = 0; k < used; ++k) g.Draw();
+    }
+    for (int32_t p = 0; p < pairs; ++p) pf[p] = std::log(pq[p]);
+    kvxKernels().polarFactor(pf, pq, pairs);
+    for (int32_t p = 0; p < pairs; ++p) {
+      out[i++] = static_cast<float>(mean + stdDev * pb[p] * pf[p]);
+      const float second = static_cast<float>(mean + stdDev * pa[p] * pf[p]);
+      s->spare = second;
+      if (i < n)
+        out[i++] = second;
+      else
+        s->haveSpare = 1;
+    }
+  }
 }
 
 void Fail(const char* name, const char* message, int32_t line) {
@@ -129,8 +206,7 @@ KVX_API void kvxsbRandUni(UniformRandState* state, float* samps, int32_t sampsLe
   if (sampsLen <= 0) return Fail(name, "Null length of buffer", 59);
   Combined g;
   g.Load(state);
-  const double scale = state->scale, center = state->center;
-  for (int32_t i = 0; i < sampsLen; ++i) samps[i] = UniformValue(g, scale, center);
+  UniformBlock(g, state->scale, state->center, samps, sampsLen);
   g.Store(state);
 }
 
@@ -149,7 +225,7 @@ KVX_API void kvxsbRandGaus(GaussRandState* state, float* samps, int32_t sampsLen
   if (sampsLen <= 0) return Fail(name, "Null length of buffer", 122);
   Combined g;
   g.Load(state);
-  for (int32_t i = 0; i < sampsLen; ++i) samps[i] = GaussValue(g, state);
+  GaussBlock(g, state, samps, sampsLen);
   g.Store(state);
 }
 

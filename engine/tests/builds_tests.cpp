@@ -57,7 +57,7 @@ TEST_F(Builds, KernelsAgreeBitForBit) {
         ASSERT_EQ(std::memcmp(ref.data(), strided.data(), ref.size() * 4), 0);
         for (int b = kvxBuildAvx2; b < kvxBuildCount; ++b) {
           if (!kvxBuildSupported(b)) continue;
-          const KvxFirKernels& k = b == kvxBuildAvx2 ? kvxAvx2Kernels : kvxAvx512Kernels;
+          const KvxKernels& k = b == kvxBuildAvx2 ? kvxAvx2Kernels : kvxAvx512Kernels;
           std::vector<float> got(ref.size(), 0.0f);
           k.contig(taps.data(), n, src.data(), got.data(), stride, count);
           ASSERT_EQ(std::memcmp(ref.data(), got.data(), ref.size() * 4), 0)
@@ -96,6 +96,25 @@ TEST_F(Builds, FiltersAgreeBitForBit) {
       EXPECT_EQ(std::memcmp(outs[0].data(), outs[i].data(), outs[0].size() * 4), 0)
           << "build " << i << " taps " << c.n;
   }
+}
+
+TEST_F(Builds, GeneratorsAgreeBitForBit) {
+  std::vector<std::vector<float>> outs;
+  for (int b = 0; b < kvxBuildCount; ++b) {
+    if (!kvxForceBuild(b)) continue;
+    UniformRandState u;
+    GaussRandState g;
+    kvxsRandUniInit(3.0f, -2.0f, 5.0f, &u);
+    kvxsRandGausInit(3.0f, 1.0f, 2.0f, &g);
+    std::vector<float> y(4000);
+    kvxsbRandUni(&u, y.data(), 1999);
+    kvxsbRandUni(&u, y.data() + 1999, 1);
+    kvxsbRandGaus(&g, y.data() + 2000, 1001);
+    kvxsbRandGaus(&g, y.data() + 3001, 999);
+    outs.push_back(std::move(y));
+  }
+  for (size_t i = 1; i < outs.size(); ++i)
+    EXPECT_EQ(std::memcmp(outs[0].data(), outs[i].data(), outs[0].size() * 4), 0) << i;
 }
 
 }  // namespace
