@@ -6,7 +6,7 @@
 
 #include "Command.h"
 #include "vandrel/platform/Exceptions.h"
-#include "vandrel/platform/FormStorage.h"
+#include "vandrel/platform/FileStream.h"
 #include "vandrel/platform/Package.h"
 
 #ifndef VANDREL_VERSION
@@ -80,7 +80,7 @@ int Run(const std::vector<std::string>& Args) {
   } catch (const EPackageError& e) {
     std::fprintf(stderr, "vandrel %s: %s\n", command->Name, e.what());
     return exInputOutput;
-  } catch (const EReadError& e) {
+  } catch (const EStreamError& e) {  // unreadable files and forms included
     std::fprintf(stderr, "vandrel %s: %s\n", command->Name, e.what());
     return exInputOutput;
   } catch (const std::exception& e) {

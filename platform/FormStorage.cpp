@@ -64,7 +64,7 @@ std::string Excerpt(std::string_view s) {
   return out;
 }
 
-// The reason a form is refused, with its line; turned into EReadError with
+// The reason a form is refused, with its line; turned into EParserError with
 // the source's name at the public entry points.
 struct TFormFault {
   int Line;
@@ -488,7 +488,7 @@ TComponent* ReadForm(const std::string& Text, TComponent* AOwner, TComponent* Ex
     ResolveReferences(*root, *root);
     return BuildForm(*root, AOwner, Existing);
   } catch (const TFormFault& f) {
-    throw EReadError(LinePrefix(Source, f.Line) + f.Reason, f.Line);
+    throw EParserError(LinePrefix(Source, f.Line) + f.Reason, f.Line);
   }
 }
 

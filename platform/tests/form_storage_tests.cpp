@@ -236,7 +236,7 @@ TEST_F(FormStorageTest, ReadsIntoAnOwnerAndIntoAnExistingRoot) {
   EXPECT_EQ(ComponentToString(box), kForm);
 
   TGadget wrong(nullptr);
-  EXPECT_THROW(ReadRootComponent(kForm, wrong), EReadError);
+  EXPECT_THROW(ReadRootComponent(kForm, wrong), EParserError);
   EXPECT_EQ(wrong.ComponentCount(), 0);
 }
 
@@ -301,7 +301,7 @@ TEST_F(FormStorageTest, MalformedFormsAreRefusedWithLineAndReasonAndCreateNothin
     try {
       StringToComponent(c.Text, &owner);
       ADD_FAILURE() << "accepted: " << c.Text;
-    } catch (const EReadError& e) {
+    } catch (const EParserError& e) {
       EXPECT_EQ(e.Line(), c.Line) << c.Text;
       EXPECT_NE(std::string(e.what()).find(c.Reason), std::string::npos)
           << "message: " << e.what() << "\nexpected: " << c.Reason;
@@ -319,7 +319,7 @@ TEST_F(FormStorageTest, DeepNestingIsRefusedNotOverflowed) {
   try {
     StringToComponent(text, nullptr);
     FAIL();
-  } catch (const EReadError& e) {
+  } catch (const EParserError& e) {
     EXPECT_EQ(e.Line(), 257);
   }
   std::string ok;
@@ -366,7 +366,7 @@ TEST_F(FormStorageTest, FilesRoundTripAndMissingFilesRaiseInOutErrors) {
   try {
     ReadComponentFile(path, nullptr);
     ADD_FAILURE();
-  } catch (const EReadError& e) {
+  } catch (const EParserError& e) {
     EXPECT_EQ(std::string(e.what()).rfind(path + ", line 2: ", 0), 0u) << e.what();
   }
   std::remove(path.c_str());

@@ -30,28 +30,26 @@
 #include <string>
 
 #include "vandrel/platform/ClassRegistry.h"
+#include "vandrel/platform/FileStream.h"
 
 namespace vandrel {
 
 class TComponent;
 
-// A form that cannot be read. Line() is the 1-based line at fault; the message
-// reads "Line N: reason" (prefixed with the file name when reading a file).
-class EReadError : public EFilerError {
+// A form that cannot be read (an EReadError, as any failed read). Line() is
+// the 1-based line at fault; the message reads "Line N: reason" (prefixed
+// with the file name when reading a file).
+class EParserError : public EReadError {
  public:
-  EReadError(const std::string& Msg, int ALine) : EFilerError(Msg), FLine(ALine) {}
+  EParserError(const std::string& Msg, int ALine) : EReadError(Msg), FLine(ALine) {}
   int Line() const { return FLine; }
 
  private:
   int FLine;
 };
 
-// A component tree that cannot be stored: a reference to a component outside
-// the tree or without a name.
-class EWriteError : public EFilerError {
- public:
-  using EFilerError::EFilerError;
-};
+// A component tree that cannot be stored (a reference to a component outside
+// the tree or without a name) raises EWriteError with the reason.
 
 // The form text of Root and every component it owns. Raises EWriteError.
 std::string ComponentToString(const TComponent& Root);
@@ -65,7 +63,7 @@ void WriteComponentFile(const std::string& FileName, const TComponent& Root);
 // owned by AOwner (null: by the caller). Properties are set in stored order,
 // component references after every other property of the form, then each
 // created component's Loaded() runs, in creation order. A malformed form
-// raises EReadError and leaves nothing created.
+// raises EParserError and leaves nothing created.
 TComponent* StringToComponent(const std::string& Text, TComponent* AOwner);
 TComponent* ReadComponent(std::istream& Stream, TComponent* AOwner);
 // Raises EInOutError when the file cannot be read.
@@ -75,7 +73,7 @@ TComponent* ReadComponentFile(const std::string& FileName, TComponent* AOwner);
 // the stored owned components are created under Root. Syntax, class, property
 // and value errors are found before Root is touched; when a setter or a name
 // fails while building, the components created so far are destroyed (Root
-// keeps the properties already set) and EReadError is raised.
+// keeps the properties already set) and EParserError is raised.
 void ReadRootComponent(const std::string& Text, TComponent& Root);
 
 }  // namespace vandrel

@@ -116,7 +116,7 @@ TEST_F(MeasuringPointFormTest, TimePointLeavesOutItsDefaultLength) {
             "  Active = True\n"
             "  Dirty = False\n"
             "end\n");
-  EXPECT_THROW(StringToComponent(text, nullptr), EReadError);  // not registered
+  EXPECT_THROW(StringToComponent(text, nullptr), EParserError);  // not registered
   RegisterClass(TTimePoint::StaticClassInfo());
   t.SetLength(1000);
   std::unique_ptr<TComponent> back(StringToComponent(ComponentToString(t), nullptr));
@@ -141,7 +141,7 @@ TEST_F(MeasuringPointFormTest, ALengthTheSetterRefusesIsReportedWithItsLine) {
   try {
     StringToComponent(text, &owner);
     FAIL();
-  } catch (const EReadError& e) {
+  } catch (const EParserError& e) {
     EXPECT_EQ(e.Line(), 7);
     EXPECT_STREQ(e.what(),
                  "Line 7: Invalid value for property Length: Floating point division by zero");
