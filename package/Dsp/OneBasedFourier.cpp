@@ -6,9 +6,16 @@
 // recurrence in the fixed order and the butterflies only consume the values.
 #include <algorithm>
 #include <cmath>
+#include <bit>
 #include <cstdint>
+#include <cstring>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 #include "DspCommon.h"
+#include "TwiddleRecurrence.h"
 #include "vandrel/Dsp.h"
 
 namespace vandrel {
@@ -19,57 +26,80 @@ using dsp_detail::ValidTransformCount;
 
 namespace {
 
-// Increments of the recurrence for the angle step theta.
-struct Rotation {
-  double wpr;
-  double wpi;
-};
+using dsp_detail::Advance;
+using dsp_detail::Rotation;
+using dsp_detail::RotationFor;
+using dsp_detail::TwiddlePlan;
 
-Rotation RotationFor(double theta) {
-  const double s = std::sin(0.5 * theta);
-  return {-2.0 * s * s, std::sin(theta)};
+// The lowest `bits` bits of v in reverse order.
+inline uint64_t ReverseBits(uint64_t v, int bits) {
+  uint64_t r = 0;
+  for (int b = 0; b < bits; ++b, v >>= 1) r = (r << 1) | (v & 1);
+  return r;
 }
 
-// One step of the recurrence: (wr, wi) rotated by theta, in the fixed order.
-inline void Advance(double& wr, double& wi, const Rotation& r) {
-  const double wtemp = wr;
-  wr = wr * r.wpr - wi * r.wpi + wr;
-  wi = wi * r.wpr + wtemp * r.wpi + wi;
+inline void SwapComplex(float* data, uint64_t a, uint64_t b) {
+  float* pa = data + 1 + 2 * a;
+  float* pb = data + 1 + 2 * b;
+  uint64_t va, vb;
+  std::memcpy(&va, pa, 8);
+  std::memcpy(&vb, pb, 8);
+  std::memcpy(pa, &vb, 8);
+  std::memcpy(pb, &va, 8);
 }
 
-// Twiddle factors are produced in chunks on the stack, so that the butterflies
-// of a chunk run as a contiguous, vectorisable sweep over every block.
-constexpr int64_t kTwiddleChunk = 512;
-
-// Swaps complex values into bit-reversed order; data is one-based, n floats.
+// Swaps complex values into bit-reversed order; data is one-based, n floats
+// (n >= 2, a power of two): the permutation of the textbook loop, which swaps
+// value k with value rev(k) once for every k < rev(k). The swaps are grouped
+// so that both sides stay within a few cache lines: an index (h, m, l) with
+// 3-bit h and l maps to (rev l, rev m, rev h), so the 64 values of one middle
+// part m all pair with the 64 values of rev m.
 void BitReverse(float* data, int64_t n) {
-  int64_t j = 1;
-  for (int64_t i = 1; i < n; i += 2) {
-    if (i < j) {
-      std::swap(data[j], data[i]);
-      std::swap(data[j + 1], data[i + 1]);
+  const uint64_t nn = static_cast<uint64_t>(n / 2);
+  const int bits = std::countr_zero(nn);
+  if (bits < 6) {
+    for (uint64_t k = 0; k < nn; ++k) {
+      const uint64_t r = ReverseBits(k, bits);
+      if (k < r) SwapComplex(data, k, r);
     }
-    int64_t m = n / 2;
-    while (m >= 2 && j > m) {
-      j -= m;
-      m /= 2;
+    return;
+  }
+  constexpr int q = 3;
+  const int midBits = bits - 2 * q;
+  const int highShift = bits - q;
+  uint64_t rev3[8];
+  for (uint64_t v = 0; v < 8; ++v) rev3[v] = ReverseBits(v, q);
+  for (uint64_t m = 0; m < (uint64_t{1} << midBits); ++m) {
+    const uint64_t rm = ReverseBits(m, midBits);
+    if (rm < m) continue;  // handled with its partner group
+    for (uint64_t h = 0; h < 8; ++h) {
+      for (uint64_t l = 0; l < 8; ++l) {
+        const uint64_t k = (h << highShift) | (m << q) | l;
+        const uint64_t r = (rev3[l] << highShift) | (rm << q) | rev3[h];
+        if (rm != m || k < r) SwapComplex(data, k, r);
+      }
     }
-    j += m;
   }
 }
 
 // The butterflies of complex values k0 .. k0+kc-1 of every block of one stage.
-// `base` is data + 1 (the first sample), blocks are istep floats apart and the
-// partner of a value sits mmax floats above it.
-void StageChunk(float* base, int64_t n, int64_t mmax, int64_t k0, int64_t kc, const double* twr,
-                const double* twi) {
+// `base` is data + 1 (the first sample); blocks are 2 mmax floats apart and
+// the partner of a value sits mmax floats above it. twr2, twi2 hold the
+// twiddle factors duplicated pairwise. Every variant below performs, per
+// value, tempr = wr*dr - wi*di and tempi = wr*di + wi*dr in double, then the
+// sum and difference rounded to 32 bits: identical results.
+using StageKernel = void (*)(float* base, int64_t n, int64_t mmax, int64_t k0, int64_t kc,
+                             const double* twr2, const double* twi2);
+
+void StageScalar(float* base, int64_t n, int64_t mmax, int64_t k0, int64_t kc, const double* twr2,
+                 const double* twi2) {
   const int64_t istep = 2 * mmax;
   for (int64_t b = 0; b < n; b += istep) {
     float* lo = base + b + 2 * k0;
     float* hi = lo + mmax;
     for (int64_t k = 0; k < kc; ++k) {
-      const double wr = twr[k];
-      const double wi = twi[k];
+      const double wr = twr2[2 * k];
+      const double wi = twi2[2 * k];
       const double dr = hi[2 * k];
       const double di = hi[2 * k + 1];
       const double tempr = wr * dr - wi * di;
@@ -84,26 +114,142 @@ void StageChunk(float* base, int64_t n, int64_t mmax, int64_t k0, int64_t kc, co
   }
 }
 
-// Four1 on n = 2 nn floats; n a power of two >= 2, sign non-zero.
-void Four1Core(float* data, int64_t n, int sign) {
-  BitReverse(data, n);
-  double twr[kTwiddleChunk];
-  double twi[kTwiddleChunk];
+#if defined(__x86_64__) && defined(__GNUC__)
+// Two complex values per vector: (dr, di) pairs as doubles; the swapped
+// pairs times (wi, wi) and addsub give (wr*dr - wi*di, wr*di + wi*dr).
+__attribute__((target("avx2"))) inline void ButterflyAvx2(float* lo, float* hi, __m256d wr,
+                                                          __m256d wi) {
+  const __m256d d = _mm256_cvtps_pd(_mm_loadu_ps(hi));
+  const __m256d l = _mm256_cvtps_pd(_mm_loadu_ps(lo));
+  const __m256d t = _mm256_addsub_pd(_mm256_mul_pd(wr, d),
+                                     _mm256_mul_pd(wi, _mm256_permute_pd(d, 0x5)));
+  _mm_storeu_ps(hi, _mm256_cvtpd_ps(_mm256_sub_pd(l, t)));
+  _mm_storeu_ps(lo, _mm256_cvtpd_ps(_mm256_add_pd(l, t)));
+}
+
+__attribute__((target("avx2"))) void StageAvx2(float* base, int64_t n, int64_t mmax, int64_t k0,
+                                               int64_t kc, const double* twr2,
+                                               const double* twi2) {
+  const int64_t istep = 2 * mmax;
+  if (kc == 1) {
+    // The first stage: one butterfly per block of four floats; two blocks
+    // at a time, regrouped into (lo, lo) and (hi, hi) vectors.
+    const __m256d wr = _mm256_set1_pd(twr2[0]);
+    const __m256d wi = _mm256_set1_pd(twi2[0]);
+    float* p = base + 2 * k0;
+    int64_t b = 0;
+    for (; b + 2 * istep <= n; b += 2 * istep) {
+      const __m256d x0 = _mm256_cvtps_pd(_mm_loadu_ps(p + b));
+      const __m256d x1 = _mm256_cvtps_pd(_mm_loadu_ps(p + b + istep));
+      const __m256d l = _mm256_permute2f128_pd(x0, x1, 0x20);
+      const __m256d d = _mm256_permute2f128_pd(x0, x1, 0x31);
+      const __m256d t = _mm256_addsub_pd(_mm256_mul_pd(wr, d),
+                                         _mm256_mul_pd(wi, _mm256_permute_pd(d, 0x5)));
+      const __m256d nl = _mm256_add_pd(l, t);
+      const __m256d nh = _mm256_sub_pd(l, t);
+      _mm_storeu_ps(p + b, _mm256_cvtpd_ps(_mm256_permute2f128_pd(nl, nh, 0x20)));
+      _mm_storeu_ps(p + b + istep, _mm256_cvtpd_ps(_mm256_permute2f128_pd(nl, nh, 0x31)));
+    }
+    if (b < n) StageScalar(base + b, n - b, mmax, k0, kc, twr2, twi2);
+    return;
+  }
+  // kc is even here: the stage sizes and run lengths are powers of two.
+  for (int64_t b = 0; b < n; b += istep) {
+    float* lo = base + b + 2 * k0;
+    float* hi = lo + mmax;
+    for (int64_t k = 0; k < kc; k += 2)
+      ButterflyAvx2(lo + 2 * k, hi + 2 * k, _mm256_loadu_pd(twr2 + 2 * k),
+                    _mm256_loadu_pd(twi2 + 2 * k));
+  }
+}
+
+StageKernel ChooseStageKernel() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") ? &StageAvx2 : &StageScalar;
+}
+#else
+StageKernel ChooseStageKernel() { return &StageScalar; }
+#endif
+
+const StageKernel kStage = ChooseStageKernel();
+
+// Registers the twiddle sequences of Four1's stages on n floats (n >= 2);
+// returns the id of the first, the others follow in stage order.
+int AddFour1Stages(TwiddlePlan& plan, int64_t n, int sign) {
+  int first = -1;
   for (int64_t mmax = 2; n > mmax; mmax *= 2) {
     const Rotation rot = RotationFor(kTwoPi15 / (static_cast<double>(sign) * mmax));
-    double wr = 1.0;
-    double wi = 0.0;
-    const int64_t values = mmax / 2;  // butterflies per block, one per twiddle
-    for (int64_t k0 = 0; k0 < values; k0 += kTwiddleChunk) {
-      const int64_t kc = std::min(kTwiddleChunk, values - k0);
-      for (int64_t k = 0; k < kc; ++k) {
-        twr[k] = wr;
-        twi[k] = wi;
-        Advance(wr, wi, rot);
-      }
-      StageChunk(data + 1, n, mmax, k0, kc, twr, twi);
-    }
+    const int id = plan.Add(rot, 1.0, 0.0, mmax / 2);
+    if (first < 0) first = id;
   }
+  return first;
+}
+
+// Four1 on n = 2 nn floats with the stage sequences registered from `first`.
+// The plan's side-by-side run (BeginPrepare done) is spread over the early
+// stages, whose short factor sequences need none of it: its latency-bound
+// chains then overlap with their butterflies.
+void Four1Stages(float* data, int64_t n, TwiddlePlan& plan, int first) {
+  BitReverse(data, n);
+  constexpr int64_t kSlice = 1024;  // floats of a stage between two portions
+  int64_t shortSlices = 0;
+  {
+    int id = first;
+    for (int64_t mmax = 2; n > mmax; mmax *= 2, ++id)
+      if (plan.IsShort(id)) shortSlices += (n + kSlice - 1) / kSlice;
+  }
+  int id = first;
+  for (int64_t mmax = 2; n > mmax; mmax *= 2, ++id) {
+    if (plan.IsShort(id)) {
+      plan.ForEachRun(id, [&](int64_t k0, int64_t kc, const double* twr2, const double* twi2) {
+        const int64_t slice = std::max(kSlice, 2 * mmax);
+        for (int64_t b = 0; b < n; b += slice) {
+          kStage(data + 1 + b, std::min(slice, n - b), mmax, k0, kc, twr2, twi2);
+          if (shortSlices > 0) {
+            plan.PrepareSome((plan.PendingSteps() + shortSlices - 1) / shortSlices);
+            --shortSlices;
+          }
+        }
+      });
+      continue;
+    }
+    plan.FinishPrepare();
+    plan.ForEachRun(id, [&](int64_t k0, int64_t kc, const double* twr2, const double* twi2) {
+      kStage(data + 1, n, mmax, k0, kc, twr2, twi2);
+    });
+  }
+}
+
+// FFTReal's separation of the packed halves, i = 2 .. n div 2 + 1, with the
+// factors of sequence `id` (factor t belongs to i = t + 2).
+void SeparateHalves(float* data, int64_t nc, double c1, double c2, const TwiddlePlan& plan,
+                    int id) {
+  plan.ForEachRun(id, [&](int64_t k0, int64_t len, const double* twr2, const double* twi2) {
+    for (int64_t u = 0; u < len; ++u) {
+      const double wr = twr2[2 * u];
+      const double wi = twi2[2 * u];
+      const int64_t i = k0 + u + 2;
+      const int64_t i1 = 2 * i - 1;
+      const int64_t i2 = i1 + 1;
+      const int64_t i3 = 2 * nc + 3 - i2;
+      const int64_t i4 = i3 + 1;
+      const double h1r = c1 * (static_cast<double>(data[i1]) + data[i3]);
+      const double h1i = c1 * (static_cast<double>(data[i2]) - data[i4]);
+      const double h2r = -c2 * (static_cast<double>(data[i2]) + data[i4]);
+      const double h2i = c2 * (static_cast<double>(data[i1]) - data[i3]);
+      data[i1] = ToSingle(h1r + wr * h2r - wi * h2i);
+      data[i2] = ToSingle(h1i + wr * h2i + wi * h2r);
+      data[i3] = ToSingle(h1r - wr * h2r + wi * h2i);
+      data[i4] = ToSingle(-h1i + wr * h2i + wi * h2r);
+    }
+  });
+}
+
+void Four1Core(float* data, int64_t n, int sign) {
+  TwiddlePlan plan;
+  const int first = AddFour1Stages(plan, n, sign);
+  plan.BeginPrepare();
+  Four1Stages(data, n, plan, first);
 }
 
 }  // namespace
@@ -118,33 +264,18 @@ void FFTReal(float* data, int n, int sign) {
   const int64_t nc = n;
   double theta = kTwoPi15 / (2.0 * nc);
   const double c1 = 0.5;
-  double c2;
-  if (sign == 1) {
-    c2 = -0.5;
-    Four1Core(data, 2 * nc, +1);
-  } else {
-    c2 = 0.5;
-    theta = -theta;
-  }
+  const double c2 = sign == 1 ? -0.5 : 0.5;
+  if (sign != 1) theta = -theta;
   const Rotation rot = RotationFor(theta);
-  double wr = 1.0 + rot.wpr;
-  double wi = rot.wpi;
-  const int64_t last = nc / 2 + 1;
-  for (int64_t i = 2; i <= last; ++i) {
-    const int64_t i1 = 2 * i - 1;
-    const int64_t i2 = i1 + 1;
-    const int64_t i3 = 2 * nc + 3 - i2;
-    const int64_t i4 = i3 + 1;
-    const double h1r = c1 * (static_cast<double>(data[i1]) + data[i3]);
-    const double h1i = c1 * (static_cast<double>(data[i2]) - data[i4]);
-    const double h2r = -c2 * (static_cast<double>(data[i2]) + data[i4]);
-    const double h2i = c2 * (static_cast<double>(data[i1]) - data[i3]);
-    data[i1] = ToSingle(h1r + wr * h2r - wi * h2i);
-    data[i2] = ToSingle(h1i + wr * h2i + wi * h2r);
-    data[i3] = ToSingle(h1r - wr * h2r + wi * h2i);
-    data[i4] = ToSingle(-h1i + wr * h2i + wi * h2r);
-    Advance(wr, wi, rot);
-  }
+  // All twiddle sequences of the call are planned together, so that the
+  // long chains of the transform and of the separation run side by side.
+  TwiddlePlan plan;
+  const int stages = AddFour1Stages(plan, 2 * nc, sign == 1 ? +1 : -1);
+  const int halves = plan.Add(rot, 1.0 + rot.wpr, rot.wpi, nc / 2);
+  plan.BeginPrepare();
+  if (sign == 1) Four1Stages(data, 2 * nc, plan, stages);
+  plan.FinishPrepare();
+  SeparateHalves(data, nc, c1, c2, plan, halves);
   const double h = data[1];
   if (sign == 1) {
     data[1] = ToSingle(h + data[2]);
@@ -152,9 +283,10 @@ void FFTReal(float* data, int n, int sign) {
   } else {
     data[1] = ToSingle(c1 * (h + data[2]));
     data[2] = ToSingle(c1 * (h - data[2]));
-    Four1Core(data, 2 * nc, -1);
+    Four1Stages(data, 2 * nc, plan, stages);
   }
 }
+
 
 void FFTtwo(const float* data1, const float* data2, float* fft1, float* fft2, int n) {
   if (data1 == nullptr || data2 == nullptr || fft1 == nullptr || fft2 == nullptr ||
