@@ -4,7 +4,7 @@
 // write host/<Name>Command.cpp defining
 // `extern const vandrel::host::TCommand <Name>Command` and add X(<Name>) here.
 #define VANDREL_HOST_COMMANDS(X) \
-  X(Palette) \
+  X(Palette)                     \
   X(Spectrum)
 
 namespace vandrel::host {
@@ -15,7 +15,8 @@ VANDREL_HOST_COMMANDS(VANDREL_DECLARE_COMMAND)
 
 const std::vector<const TCommand*>& Commands() {
 #define VANDREL_LIST_COMMAND(Name) &Name##Command,
-  static const std::vector<const TCommand*> commands = {VANDREL_HOST_COMMANDS(VANDREL_LIST_COMMAND)};
+  static const std::vector<const TCommand*> commands = {
+      VANDREL_HOST_COMMANDS(VANDREL_LIST_COMMAND)};
 #undef VANDREL_LIST_COMMAND
   return commands;
 }

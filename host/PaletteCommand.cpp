@@ -26,9 +26,12 @@ TPaletteOptions ParseOptions(const std::vector<std::string>& Args) {
   TArgs a(Args);
   while (a.More()) {
     const std::string arg = a.Next();
-    if (a.Is("--bitmaps")) o.BitmapDir = a.Value();
-    else if (a.Is("--package")) o.Package = a.Value();
-    else throw EUsageError("unknown argument '" + arg + "'");
+    if (a.Is("--bitmaps"))
+      o.BitmapDir = a.Value();
+    else if (a.Is("--package"))
+      o.Package = a.Value();
+    else
+      throw EUsageError("unknown argument '" + arg + "'");
   }
   return o;
 }
@@ -53,9 +56,9 @@ class TLoadedPackage {
 
 int RunPalette(const std::vector<std::string>& Args) {
   const TPaletteOptions o = ParseOptions(Args);
-  const std::string file =
-      o.Package.empty() ? ModuleFileName(reinterpret_cast<const void*>(&GetPackageInfoTable))
-                        : o.Package;
+  const std::string file = o.Package.empty()
+                               ? ModuleFileName(reinterpret_cast<const void*>(&GetPackageInfoTable))
+                               : o.Package;
   if (file.empty()) throw EInOutError("cannot find the package library libvandrel");
 
   TLoadedPackage package(file);

@@ -28,8 +28,7 @@ std::vector<TRegisteredClass>& Registry() {
 }
 
 bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
@@ -38,8 +37,7 @@ bool SameText(const std::string& a, const std::string& b) {
 }  // namespace
 
 void RegisterClass(const TClassInfo& AClass) {
-  if (!AClass.Factory)
-    throw EFilerError("Class " + AClass.Name + " cannot be created by name");
+  if (!AClass.Factory) throw EFilerError("Class " + AClass.Name + " cannot be created by name");
   if (const TClassInfo* existing = GetClass(AClass.Name)) {
     if (existing == &AClass) return;
     throw EFilerError("A class named " + AClass.Name + " already exists");

@@ -22,16 +22,21 @@ namespace {
 constexpr int kMaxDepth = 256;
 
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
 }
 
-bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsIdentStart(char c) {
+  return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool IsIdentChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
@@ -71,7 +76,9 @@ struct TFormFault {
   std::string Reason;
 };
 
-[[noreturn]] void Fail(int Line, std::string Reason) { throw TFormFault{Line, std::move(Reason)}; }
+[[noreturn]] void Fail(int Line, std::string Reason) {
+  throw TFormFault{Line, std::move(Reason)};
+}
 
 // ---------------------------------------------------------------------------
 // The parsed form.
@@ -133,7 +140,8 @@ std::unique_ptr<TObjectNode> Parse(const std::string& Text) {
       } else {
         node->ClassName = first;
       }
-      if (!Trim(rest).empty()) Fail(line, "Unexpected text after the object's class: '" + Excerpt(rest) + "'");
+      if (!Trim(rest).empty())
+        Fail(line, "Unexpected text after the object's class: '" + Excerpt(rest) + "'");
       if (static_cast<int>(open.size()) >= kMaxDepth)
         Fail(line, "Components are nested more than " + std::to_string(kMaxDepth) + " deep");
       TObjectNode* raw = node.get();
@@ -167,7 +175,8 @@ std::unique_ptr<TObjectNode> Parse(const std::string& Text) {
   if (!root) Fail(std::max(line, 1), "The form holds no object");
   if (!finished) {
     const TObjectNode* n = open.back();
-    Fail(std::max(line, 1), "Missing 'end' of the object opened on line " + std::to_string(n->Line));
+    Fail(std::max(line, 1),
+         "Missing 'end' of the object opened on line " + std::to_string(n->Line));
   }
   return root;
 }
@@ -274,12 +283,18 @@ std::optional<std::vector<std::string>> ParsePath(std::string_view s) {
 
 const char* KindName(TTypeKind k) {
   switch (k) {
-    case tkInteger: return "Integer";
-    case tkFloat: return "Single";
-    case tkBool: return "Boolean";
-    case tkString: return "string";
-    case tkEnumeration: return "enumeration";
-    case tkClass: return "component reference";
+    case tkInteger:
+      return "Integer";
+    case tkFloat:
+      return "Single";
+    case tkBool:
+      return "Boolean";
+    case tkString:
+      return "string";
+    case tkEnumeration:
+      return "enumeration";
+    case tkClass:
+      return "component reference";
   }
   return "value";
 }
@@ -304,9 +319,12 @@ void ConvertValue(TPropNode& p) {
       break;
     }
     case tkBool:
-      if (SameText(p.Text, "True")) p.Value = true;
-      else if (SameText(p.Text, "False")) p.Value = false;
-      else bad();
+      if (SameText(p.Text, "True"))
+        p.Value = true;
+      else if (SameText(p.Text, "False"))
+        p.Value = false;
+      else
+        bad();
       break;
     case tkString: {
       auto v = ParseString(p.Text);
@@ -347,7 +365,8 @@ void Check(TObjectNode& n, const TClassInfo* RootClass) {
   for (size_t i = 0; i < n.Props.size(); ++i) {
     TPropNode& p = n.Props[i];
     p.Info = n.Class->FindProperty(p.Name);
-    if (p.Info == nullptr) Fail(p.Line, "Property " + p.Name + " does not exist in " + n.Class->Name);
+    if (p.Info == nullptr)
+      Fail(p.Line, "Property " + p.Name + " does not exist in " + n.Class->Name);
     if (p.Info->ReadOnly()) Fail(p.Line, "Property " + p.Info->Name + " is read-only");
     for (size_t j = 0; j < i; ++j)
       if (n.Props[j].Info == p.Info) Fail(p.Line, "Property " + p.Info->Name + " is given twice");
@@ -448,8 +467,8 @@ class TBuilder {
     }
   }
 
-  std::vector<TComponent*> Order;    // every component the form names, in creation order
-  std::vector<TComponent*> Tops;     // created components whose owner is not created here
+  std::vector<TComponent*> Order;  // every component the form names, in creation order
+  std::vector<TComponent*> Tops;   // created components whose owner is not created here
   std::vector<TPropNode*> Deferred;
   std::vector<TComponent*> Targets;
 };
@@ -525,17 +544,22 @@ std::string ReferencePath(const TComponent* Target, const TComponent& Root, cons
 std::string FormatValue(const TPropInfo& Prop, const TPropValue& V, const TComponent& Root,
                         const TComponent& Holder) {
   switch (Prop.Kind) {
-    case tkInteger: return std::to_string(std::get<int32_t>(V));
-    case tkFloat: return FormatFloat(std::get<float>(V));
-    case tkBool: return std::get<bool>(V) ? "True" : "False";
-    case tkString: return QuoteString(std::get<std::string>(V));
+    case tkInteger:
+      return std::to_string(std::get<int32_t>(V));
+    case tkFloat:
+      return FormatFloat(std::get<float>(V));
+    case tkBool:
+      return std::get<bool>(V) ? "True" : "False";
+    case tkString:
+      return QuoteString(std::get<std::string>(V));
     case tkEnumeration: {
       int32_t o = std::get<int32_t>(V);
       if (o >= 0 && o < static_cast<int32_t>(Prop.EnumNames.size()))
         return Prop.EnumNames[static_cast<size_t>(o)];
       return std::to_string(o);
     }
-    case tkClass: return ReferencePath(std::get<TComponent*>(V), Root, Prop, Holder);
+    case tkClass:
+      return ReferencePath(std::get<TComponent*>(V), Root, Prop, Holder);
   }
   return {};
 }
@@ -544,7 +568,8 @@ void WriteObject(std::string& Out, const TComponent& C, const TComponent& Root, 
   if (Depth >= kMaxDepth)
     throw EWriteError("Components are nested more than " + std::to_string(kMaxDepth) + " deep");
   const std::string indent(static_cast<size_t>(Depth) * 2, ' ');
-  Out += indent + "object " + (C.Name().empty() ? C.ClassName() : C.Name() + ": " + C.ClassName()) + "\n";
+  Out += indent + "object " + (C.Name().empty() ? C.ClassName() : C.Name() + ": " + C.ClassName()) +
+         "\n";
   for (const TPropInfo* p : C.ClassInfo().Properties()) {
     if (!p->IsStored(C)) continue;
     Out += indent + "  " + p->Name + " = " + FormatValue(*p, p->Get(C), Root, C) + "\n";

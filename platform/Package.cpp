@@ -100,7 +100,9 @@ std::vector<std::string> TPackage::ResourceNames(TResourceType Type) const {
   return names;
 }
 
-void* TPackage::Symbol(const std::string& Name) const { return dlsym(FHandle, Name.c_str()); }
+void* TPackage::Symbol(const std::string& Name) const {
+  return dlsym(FHandle, Name.c_str());
+}
 
 TPackage* LoadPackage(const std::string& FileName) {
   dlerror();
@@ -168,7 +170,9 @@ void UnloadPackage(TPackage* Package) {
   if (failure) std::rethrow_exception(failure);
 }
 
-std::vector<TPackage*> LoadedPackages() { return Loaded(); }
+std::vector<TPackage*> LoadedPackages() {
+  return Loaded();
+}
 
 std::string ModuleFileName(const void* Address) {
   Dl_info info{};

@@ -17,8 +17,7 @@ std::vector<TPalettePage>& Pages() {
 }
 
 bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
@@ -50,7 +49,9 @@ void RegisterComponents(const std::string& Page,
   }
 }
 
-const std::vector<TPalettePage>& PalettePages() { return Pages(); }
+const std::vector<TPalettePage>& PalettePages() {
+  return Pages();
+}
 
 const TPalettePage* FindPalettePage(const std::string& Page) {
   for (const TPalettePage& p : Pages())

@@ -5,7 +5,9 @@
 
 namespace vandrel::MeasuringPoint {
 
-void Register() { RegisterComponents("DSP", {&TSpectrumPoint::StaticClassInfo()}); }
+void Register() {
+  RegisterComponents("DSP", {&TSpectrumPoint::StaticClassInfo()});
+}
 
 }  // namespace vandrel::MeasuringPoint
 

@@ -12,10 +12,8 @@ namespace {
 // or finalisation work of its own: no global state, no engine call at load
 // time, no registration beyond what the Register procedures do.
 const TPackageUnitEntry kUnits[] = {
-    {"Dsp", nullptr, nullptr},
-    {"MeasuringPoint", nullptr, nullptr},
-    {"DspEngine", nullptr, nullptr},
-    {"SignalAnalysis", nullptr, nullptr},
+    {"Dsp", nullptr, nullptr},       {"MeasuringPoint", nullptr, nullptr},
+    {"DspEngine", nullptr, nullptr}, {"SignalAnalysis", nullptr, nullptr},
     {"Storing", nullptr, nullptr},
 };
 
@@ -39,7 +37,9 @@ void FinalizeUnits() {
 
 }  // namespace
 
-int PackageInitCount() { return gInitCount; }
+int PackageInitCount() {
+  return gInitCount;
+}
 
 }  // namespace vandrel
 
@@ -65,4 +65,6 @@ void Finalize() {
   FinalizeUnits();
 }
 
-const TPackageInfoTable* GetPackageInfoTable() { return &kInfoTable; }
+const TPackageInfoTable* GetPackageInfoTable() {
+  return &kInfoTable;
+}

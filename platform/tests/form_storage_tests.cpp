@@ -241,9 +241,10 @@ TEST_F(FormStorageTest, ReadsIntoAnOwnerAndIntoAnExistingRoot) {
 }
 
 TEST_F(FormStorageTest, LineEndingsIndentationAndCaseAreForgiven) {
-  std::unique_ptr<TComponent> g(StringToComponent(
-      "\r\n  OBJECT   G :  tgadget\r\n\tcount=5\r\n shade = SHDARK\r\n  enabled = true\r\nEnd\r\n\r\n",
-      nullptr));
+  std::unique_ptr<TComponent> g(
+      StringToComponent("\r\n  OBJECT   G :  tgadget\r\n\tcount=5\r\n shade = SHDARK\r\n  enabled "
+                        "= true\r\nEnd\r\n\r\n",
+                        nullptr));
   auto* gadget = static_cast<TGadget*>(g.get());
   EXPECT_EQ(gadget->Name(), "G");
   EXPECT_EQ(gadget->Count(), 5);
@@ -276,7 +277,8 @@ TEST_F(FormStorageTest, MalformedFormsAreRefusedWithLineAndReasonAndCreateNothin
       {"object G: TGadget\n  Colour = 3\nend\n", 2, "Property Colour does not exist in TGadget"},
       {"object G: TGadget\n  Version = 3\nend\n", 2, "Property Version is read-only"},
       {"object G: TGadget\n  Count = 1\n  count = 2\nend\n", 3, "Property Count is given twice"},
-      {"object G: TGadget\n  Count = 1.5\nend\n", 2, "Invalid Integer value '1.5' for property Count"},
+      {"object G: TGadget\n  Count = 1.5\nend\n", 2,
+       "Invalid Integer value '1.5' for property Count"},
       {"object G: TGadget\n  Count = 2147483648\nend\n", 2, "Invalid Integer value"},
       {"object G: TGadget\n  Count = 0x10\nend\n", 2, "Invalid Integer value"},
       {"object G: TGadget\n  Gain = 1e39\nend\n", 2, "Invalid Single value '1e39'"},

@@ -149,8 +149,9 @@ TEST(PackageLoaderTest, RegisterProceduresAreExportedUnderTheUnitsName) {
 }
 
 TEST(BitmapTest, PixelTextGivesColourIndices) {
-  TBitmap b = TBitmap::FromPixelText(3, 2, "0.A"
-                                           "F9B");
+  TBitmap b = TBitmap::FromPixelText(3, 2,
+                                     "0.A"
+                                     "F9B");
   EXPECT_EQ(b.Width(), 3);
   EXPECT_EQ(b.Height(), 2);
   EXPECT_EQ(b.Pixel(0, 0), 0);
@@ -174,8 +175,9 @@ uint32_t LE(const std::vector<uint8_t>& b, size_t at, int n) {
 }
 
 TEST(BitmapTest, SavesAStandardFourBitBmp) {
-  TBitmap b = TBitmap::FromPixelText(3, 2, "12."
-                                           "F0E");
+  TBitmap b = TBitmap::FromPixelText(3, 2,
+                                     "12."
+                                     "F0E");
   const std::vector<uint8_t> bmp = b.SaveToBmp();
   // 14 + 40 header bytes, 16 colours of 4 bytes, 2 rows of 4 bytes (3 nibbles padded).
   ASSERT_EQ(bmp.size(), 14u + 40 + 64 + 8);

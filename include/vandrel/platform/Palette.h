@@ -86,7 +86,7 @@ std::optional<TBitmap> PaletteBitmap(const TPaletteEntry& Entry);
 // that InstallPackage looks up for the unit named Unit
 // (RegisterProcSymbol, Package.h). Use once, at namespace scope, in the
 // unit's Register.cpp.
-#define VANDREL_EXPORT_REGISTER(Unit)                                           \
+#define VANDREL_EXPORT_REGISTER(Unit)                                                  \
   extern "C" __attribute__((visibility("default"))) void vandrel_##Unit##_Register() { \
-    ::vandrel::Unit::Register();                                                \
+    ::vandrel::Unit::Register();                                                       \
   }

@@ -28,8 +28,8 @@ class TCountingSpectrumPoint : public TSpectrumPoint {
 int TCountingSpectrumPoint::Live = 0;
 
 const TClassInfo& TCountingSpectrumPoint::StaticClassInfo() {
-  static const TClassInfo Info = MakeClassInfo<TCountingSpectrumPoint, TSpectrumPoint>(
-      "TCountingSpectrumPoint", {});
+  static const TClassInfo Info =
+      MakeClassInfo<TCountingSpectrumPoint, TSpectrumPoint>("TCountingSpectrumPoint", {});
   return Info;
 }
 

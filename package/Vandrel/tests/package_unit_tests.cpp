@@ -14,8 +14,8 @@ TEST(PackageUnitTest, UnitTableListsTheUnitsInInitialisationOrder) {
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->Flags & (pfDesignOnly | pfRunOnly), 0u);
   EXPECT_NE(std::string(t->Description), "");
-  const std::vector<std::string> expected = {"Dsp", "MeasuringPoint", "DspEngine",
-                                             "SignalAnalysis", "Storing"};
+  const std::vector<std::string> expected = {"Dsp", "MeasuringPoint", "DspEngine", "SignalAnalysis",
+                                             "Storing"};
   ASSERT_EQ(t->UnitCount, static_cast<int32_t>(expected.size()));
   for (int32_t i = 0; i < t->UnitCount; ++i) {
     EXPECT_EQ(t->Units[i].Name, expected[static_cast<size_t>(i)]);

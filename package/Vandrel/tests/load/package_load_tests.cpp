@@ -34,9 +34,8 @@ TEST(PackageLoadTest, LoadsInstallsAndUnloadsTwice) {
     TPackage* package = LoadPackage(VANDREL_PACKAGE_FILE);
     ASSERT_NE(package, nullptr);
     EXPECT_EQ(PackageInitCount(), 1);
-    EXPECT_EQ(package->UnitNames(), (std::vector<std::string>{"Dsp", "MeasuringPoint",
-                                                              "DspEngine", "SignalAnalysis",
-                                                              "Storing"}));
+    EXPECT_EQ(package->UnitNames(), (std::vector<std::string>{"Dsp", "MeasuringPoint", "DspEngine",
+                                                              "SignalAnalysis", "Storing"}));
     EXPECT_FALSE(package->Description().empty());
     // Loading registers nothing by itself.
     EXPECT_TRUE(PalettePages().empty());
