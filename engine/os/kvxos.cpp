@@ -16,7 +16,9 @@ int DefaultMessageBox(const char* text, const char* caption, unsigned style) {
   return (style & 0x000F) == KVXOS_MB_YESNO ? KVXOS_IDNO : KVXOS_IDOK;
 }
 
-int DefaultPlatformId() { return KVXOS_PLATFORM_CURRENT; }
+int DefaultPlatformId() {
+  return KVXOS_PLATFORM_CURRENT;
+}
 
 std::atomic<KvxOsMessageBoxFn> gMessageBox{&DefaultMessageBox};
 std::atomic<KvxOsPlatformIdFn> gPlatformId{&DefaultPlatformId};
@@ -39,7 +41,9 @@ void kvxOsFatalExit(const char* text) {
   std::_Exit(3);
 }
 
-int kvxOsPlatformId(void) { return gPlatformId.load()(); }
+int kvxOsPlatformId(void) {
+  return gPlatformId.load()();
+}
 
 KvxOsPlatformIdFn kvxOsSetPlatformId(KvxOsPlatformIdFn query) {
   return gPlatformId.exchange(query ? query : &DefaultPlatformId);

@@ -15,8 +15,8 @@
 struct KvxKernels {
   const char* name;
   // out[k * outStride] = sum over j < n of taps[j] * src[j + k], k < count.
-  void (*contig)(const float* taps, int32_t n, const float* src, float* out,
-                 ptrdiff_t outStride, int64_t count);
+  void (*contig)(const float* taps, int32_t n, const float* src, float* out, ptrdiff_t outStride,
+                 int64_t count);
   // out[k * outStride] = sum over j < n of taps[j] * base[off[j] + k], k < count.
   void (*offsets)(const float* taps, const int32_t* off, int32_t n, const float* base, float* out,
                   ptrdiff_t outStride, int64_t count);

@@ -64,13 +64,17 @@ void PolarFactor(double* f, const double* q, int32_t n) {
   int32_t i = 0;
   for (; i + 4 <= n; i += 4) {
     const __m256d l = _mm256_loadu_pd(f + i);
-    _mm256_storeu_pd(f + i,
-                     _mm256_sqrt_pd(_mm256_div_pd(_mm256_mul_pd(minus2, l), _mm256_loadu_pd(q + i))));
+    _mm256_storeu_pd(
+        f + i, _mm256_sqrt_pd(_mm256_div_pd(_mm256_mul_pd(minus2, l), _mm256_loadu_pd(q + i))));
   }
   kvxPolarFactor(f + i, q + i, n - i);
 }
 
 }  // namespace kvx_avx2
 
-const KvxKernels kvxAvx2Kernels = {"avx2",           &kvx_avx2::Contig,       &kvx_avx2::Offsets,
-                                   &kvx_avx2::LcgAdd, &kvx_avx2::UniformFloat, &kvx_avx2::PolarFactor};
+const KvxKernels kvxAvx2Kernels = {"avx2",
+                                   &kvx_avx2::Contig,
+                                   &kvx_avx2::Offsets,
+                                   &kvx_avx2::LcgAdd,
+                                   &kvx_avx2::UniformFloat,
+                                   &kvx_avx2::PolarFactor};

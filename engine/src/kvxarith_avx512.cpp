@@ -21,6 +21,6 @@ struct V {
 }  // namespace kvx_avx512
 
 // The random steps gain nothing from wider vectors: AVX-512 runs the AVX2 ones.
-const KvxKernels kvxAvx512Kernels = {"avx512", &kvx_avx512::Contig, &kvx_avx512::Offsets,
-                                     &kvx_avx2::LcgAdd, &kvx_avx2::UniformFloat,
-                                     &kvx_avx2::PolarFactor};
+const KvxKernels kvxAvx512Kernels = {
+    "avx512",          &kvx_avx512::Contig,     &kvx_avx512::Offsets,
+    &kvx_avx2::LcgAdd, &kvx_avx2::UniformFloat, &kvx_avx2::PolarFactor};

@@ -7,11 +7,11 @@
 // z = history followed by the block, filters the first outputs from the buffer
 // and the rest straight from the caller's array, and leaves the last d inputs
 // at the start of the buffer.
+#include "kvxfirh.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
-
-#include "kvxfirh.h"
 
 #include "kvxarith.h"
 #include "kvxframe.h"
@@ -28,7 +28,9 @@ constexpr int32_t kLineBlock = 381;
 constexpr int32_t kLineFreeNull = 479;
 constexpr int32_t kLineFreeInit = 481;
 
-bool Initialised(const FirState* s) { return s->initMarker == s; }
+bool Initialised(const FirState* s) {
+  return s->initMarker == s;
+}
 
 void Fail(KvxStatus status, const char* name, const char* message, int32_t line) {
   kvxRaise(status, name, message, kSource, line);
@@ -46,8 +48,12 @@ void Release(FirState* s) {
 
 // Number of coefficients h[i] with i = j (mod up), and where group j starts
 // when the groups follow one another.
-int64_t GroupCount(int64_t n, int64_t up, int64_t j) { return n / up + (j < n % up ? 1 : 0); }
-int64_t GroupStart(int64_t n, int64_t up, int64_t j) { return j * (n / up) + std::min(j, n % up); }
+int64_t GroupCount(int64_t n, int64_t up, int64_t j) {
+  return n / up + (j < n % up ? 1 : 0);
+}
+int64_t GroupStart(int64_t n, int64_t up, int64_t j) {
+  return j * (n / up) + std::min(j, n % up);
+}
 
 void BuildPhases(FirState* s) {
   const int64_t up = s->upFactor, down = s->downFactor, n = s->tapsLen, d = s->dlylLen;
@@ -69,7 +75,8 @@ void BuildPhases(FirState* s) {
 void kvxsFirSetTaps(const float* taps, FirState* s) {
   constexpr const char* name = "kvxsFirSetTaps";
   if (!s) return Fail(StatusBadArgument, name, "Null state pointer", kLineSetTaps);
-  if (!Initialised(s)) return Fail(StatusBadArgument, name, "Must have been initialized", kLineSetTaps);
+  if (!Initialised(s))
+    return Fail(StatusBadArgument, name, "Must have been initialized", kLineSetTaps);
   const int64_t n = s->tapsLen;
   float* stored = s->storedTaps;
   if (!taps) {
@@ -91,7 +98,8 @@ void kvxsFirSetTaps(const float* taps, FirState* s) {
 void kvxsFirSetDlyl(const float* dlyl, FirState* s) {
   constexpr const char* name = "kvxsFirSetDlyl";
   if (!s) return Fail(StatusBadArgument, name, "Null state pointer", kLineSetDlyl);
-  if (!Initialised(s)) return Fail(StatusBadArgument, name, "Must have been initialized", kLineSetDlyl);
+  if (!Initialised(s))
+    return Fail(StatusBadArgument, name, "Must have been initialized", kLineSetDlyl);
   if (dlyl)
     std::memcpy(s->dlylPos, dlyl, sizeof(float) * s->dlylLen);
   else
@@ -165,13 +173,15 @@ void MultiRatePass(const FirState* s, const float* src, int64_t iters, float* ou
   const int64_t maxCount = GroupCount(s->tapsLen, up, 0);
   const int64_t rowFloats = down * rowLen;
   constexpr int64_t kMaxScratchFloats = int64_t{1} << 24;
-  void* scratch = rowFloats <= kMaxScratchFloats
-                      ? kvxScratch(sizeof(float) * size_t(rowFloats) + sizeof(int32_t) * size_t(maxCount))
-                      : nullptr;
+  void* scratch =
+      rowFloats <= kMaxScratchFloats
+          ? kvxScratch(sizeof(float) * size_t(rowFloats) + sizeof(int32_t) * size_t(maxCount))
+          : nullptr;
   if (!scratch) {
     for (int64_t p = 0; p < up; ++p) {
       const FirPhase& ph = s->phases[p];
-      kvxFirStrided(taps + ph.tapOffset, ph.tapCount, src + ph.windowStart, down, out + p, up, iters);
+      kvxFirStrided(taps + ph.tapOffset, ph.tapCount, src + ph.windowStart, down, out + p, up,
+                    iters);
     }
     return;
   }
@@ -290,7 +300,8 @@ KVX_API void kvxsbFir(FirState* state, const float* inSamps, float* outSamps, in
   if (!state) return Fail(StatusBadArgument, name, "Null state pointer", kLineBlock);
   if (!Initialised(state))
     return Fail(StatusBadArgument, name, "Must have been initialized", kLineBlock);
-  if (!inSamps || !outSamps) return Fail(StatusBadArgument, name, "Null buffer pointer", kLineBlock);
+  if (!inSamps || !outSamps)
+    return Fail(StatusBadArgument, name, "Null buffer pointer", kLineBlock);
   if (numIters <= 0) return Fail(StatusBadArgument, name, "Invalid value", kLineBlock);
   if (state->isMultiRate)
     BlockMultiRate(state, inSamps, outSamps, numIters);
@@ -301,8 +312,8 @@ KVX_API void kvxsbFir(FirState* state, const float* inSamps, float* outSamps, in
 // Twins: the same entry points under a second name.
 KVX_API void dkvxsFirInit(const float*, int32_t, const float*, FirState*)
     __attribute__((alias("kvxsFirInit")));
-KVX_API void dkvxsFirInitMr(const float*, int32_t, const float*, int32_t, int32_t, int32_t,
-                            int32_t, FirState*) __attribute__((alias("kvxsFirInitMr")));
+KVX_API void dkvxsFirInitMr(const float*, int32_t, const float*, int32_t, int32_t, int32_t, int32_t,
+                            FirState*) __attribute__((alias("kvxsFirInitMr")));
 KVX_API void dkvxFirFree(FirState*) __attribute__((alias("kvxFirFree")));
 KVX_API float dkvxsFir(FirState*, float) __attribute__((alias("kvxsFir")));
 KVX_API void dkvxsbFir(FirState*, const float*, float*, int32_t) __attribute__((alias("kvxsbFir")));

@@ -14,8 +14,8 @@ enum KvxErrorMode {
   KVX_ErrorModeQuiet = 2    // no box
 };
 
-typedef int32_t (*KvxReportHandler)(KvxStatus status, const char* functionName,
-                                    const char* message, const char* sourceName, int32_t line);
+typedef int32_t (*KvxReportHandler)(KvxStatus status, const char* functionName, const char* message,
+                                    const char* sourceName, int32_t line);
 
 constexpr int kvxTableSlots = 32;
 

@@ -6,7 +6,7 @@
 namespace {
 
 const KvxKernels* const kBuilds[kvxBuildCount] = {&kvxGenericKernels, &kvxAvx2Kernels,
-                                                     &kvxAvx512Kernels};
+                                                  &kvxAvx512Kernels};
 
 // __builtin_cpu_supports also checks that the operating system saves the
 // wider registers.
@@ -24,7 +24,9 @@ std::atomic<const KvxKernels*>& Current() {
 
 }  // namespace
 
-const KvxKernels& kvxKernels() { return *Current().load(std::memory_order_relaxed); }
+const KvxKernels& kvxKernels() {
+  return *Current().load(std::memory_order_relaxed);
+}
 
 bool kvxBuildSupported(int b) {
   if (b < 0 || b >= kvxBuildCount) return false;
@@ -37,4 +39,6 @@ bool kvxForceBuild(int b) {
   return true;
 }
 
-const char* kvxBuildName() { return kvxKernels().name; }
+const char* kvxBuildName() {
+  return kvxKernels().name;
+}

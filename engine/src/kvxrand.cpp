@@ -17,7 +17,6 @@ constexpr uint32_t kLcgStart = 0x436CBAE9u;
 constexpr uint32_t kLcgMul = 69069u;
 constexpr uint32_t kLcgInc = 1013904243u;
 
-
 // The low 32 bits of the seed truncated toward zero to a 64-bit integer. A
 // seed outside that range (or NaN) gives the processor's out-of-range answer,
 // whose low bits are 0.
@@ -231,9 +230,11 @@ KVX_API void kvxsbRandGaus(GaussRandState* state, float* samps, int32_t sampsLen
 
 KVX_API void dkvxsRandUniInit(float, float, float, UniformRandState*)
     __attribute__((alias("kvxsRandUniInit")));
-KVX_API void dkvxsbRandUni(UniformRandState*, float*, int32_t) __attribute__((alias("kvxsbRandUni")));
+KVX_API void dkvxsbRandUni(UniformRandState*, float*, int32_t)
+    __attribute__((alias("kvxsbRandUni")));
 KVX_API void dkvxsRandGausInit(float, float, float, GaussRandState*)
     __attribute__((alias("kvxsRandGausInit")));
-KVX_API void dkvxsbRandGaus(GaussRandState*, float*, int32_t) __attribute__((alias("kvxsbRandGaus")));
+KVX_API void dkvxsbRandGaus(GaussRandState*, float*, int32_t)
+    __attribute__((alias("kvxsbRandGaus")));
 
 }  // extern "C"

@@ -5,10 +5,18 @@
 #include "dsp/kvxos.h"
 #include "kvxframe.h"
 
-KvxStatus kvxStatusGet() { return kvxContext()->status; }
-void kvxStatusSet(KvxStatus status) { kvxContext()->status = status; }
-int32_t kvxErrModeGet() { return kvxContext()->errorMode; }
-void kvxErrModeSet(int32_t mode) { kvxContext()->errorMode = mode; }
+KvxStatus kvxStatusGet() {
+  return kvxContext()->status;
+}
+void kvxStatusSet(KvxStatus status) {
+  kvxContext()->status = status;
+}
+int32_t kvxErrModeGet() {
+  return kvxContext()->errorMode;
+}
+void kvxErrModeSet(int32_t mode) {
+  kvxContext()->errorMode = mode;
+}
 
 KvxReportHandler kvxHandlerSet(KvxReportHandler handler) {
   EngineContext* ctx = kvxContext();
@@ -19,15 +27,24 @@ KvxReportHandler kvxHandlerSet(KvxReportHandler handler) {
 
 const char* kvxStatusText(int32_t status) {
   switch (status) {
-    case StatusNoError: return "No Error";
-    case StatusBacktrace: return "Backtrace";
-    case StatusBadState: return "Internal error (bad state)";
-    case StatusOutOfMemory: return "Out of memory";
-    case StatusBadArgument: return "Bad argument";
-    case StatusUnsupported: return "Unsupported function";
-    case StatusNoConvergence: return "Iteration convergence failed";
-    case StatusAutotrace: return "Autotrace call";
-    default: return "Unknown error or status code";
+    case StatusNoError:
+      return "No Error";
+    case StatusBacktrace:
+      return "Backtrace";
+    case StatusBadState:
+      return "Internal error (bad state)";
+    case StatusOutOfMemory:
+      return "Out of memory";
+    case StatusBadArgument:
+      return "Bad argument";
+    case StatusUnsupported:
+      return "Unsupported function";
+    case StatusNoConvergence:
+      return "Iteration convergence failed";
+    case StatusAutotrace:
+      return "Autotrace call";
+    default:
+      return "Unknown error or status code";
   }
 }
 
@@ -77,8 +94,7 @@ int32_t kvxBoxReport(KvxStatus status, const char* functionName, const char* mes
   std::snprintf(caption, sizeof caption, "ZEL Library Error: %s", kvxStatusText(kvxStatusGet()));
 
   if (mode == KVX_ErrorModeParent) {
-    if (kvxOsMessageBox(text, caption, KVXOS_MB_OKCANCEL | KVXOS_MB_SYSTEMMODAL) ==
-        KVXOS_IDCANCEL)
+    if (kvxOsMessageBox(text, caption, KVXOS_MB_OKCANCEL | KVXOS_MB_SYSTEMMODAL) == KVXOS_IDCANCEL)
       Terminate();
   } else {
     if (kvxOsMessageBox(text, caption, KVXOS_MB_YESNO | KVXOS_MB_SYSTEMMODAL) == KVXOS_IDYES)

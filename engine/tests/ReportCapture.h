@@ -47,8 +47,8 @@ class ReportCapture {
   KvxReportHandler previous_;
 };
 
-inline void ExpectReport(const Report& r, int32_t status, const char* function,
-                         const char* message, const char* source, int32_t line) {
+inline void ExpectReport(const Report& r, int32_t status, const char* function, const char* message,
+                         const char* source, int32_t line) {
   EXPECT_EQ(r.status, status);
   EXPECT_EQ(r.function, function);
   EXPECT_EQ(r.message, message);

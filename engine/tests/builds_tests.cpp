@@ -33,8 +33,9 @@ class Builds : public ::testing::Test {
 };
 
 TEST_F(Builds, BestBuildRunsByDefault) {
-  EXPECT_STREQ(kvxBuildName(),
-               (best_ == kvxBuildAvx512 ? "avx512" : best_ == kvxBuildAvx2 ? "avx2" : "generic"));
+  EXPECT_STREQ(kvxBuildName(), (best_ == kvxBuildAvx512 ? "avx512"
+                                : best_ == kvxBuildAvx2 ? "avx2"
+                                                        : "generic"));
   EXPECT_FALSE(kvxForceBuild(kvxBuildCount));
   EXPECT_FALSE(kvxForceBuild(-1));
 }
@@ -74,8 +75,11 @@ TEST_F(Builds, FiltersAgreeBitForBit) {
   struct Case {
     int32_t n, up, upPhase, down, downPhase, iters;
   };
-  const Case cases[] = {{372, 1, 0, 1, 0, 3001}, {37, 3, 0, 2, 1, 777}, {50, 1, 0, 5, 2, 413},
-                        {64, 4, 3, 1, 0, 129},   {9, 2, 1, 3, 0, 65}};
+  const Case cases[] = {{372, 1, 0, 1, 0, 3001},
+                        {37, 3, 0, 2, 1, 777},
+                        {50, 1, 0, 5, 2, 413},
+                        {64, 4, 3, 1, 0, 129},
+                        {9, 2, 1, 3, 0, 65}};
   for (const Case& c : cases) {
     const auto h = RandomFloats(c.n, 3);
     const auto x = RandomFloats(size_t(c.iters) * c.down, 4);

@@ -27,7 +27,9 @@ std::vector<float> RandomFloats(size_t n, uint32_t seed) {
   return v;
 }
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int64_t FloorDiv(int64_t a, int64_t b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 // Output o of the stream is v[downPhase + o * down], v = h * w, w the input
 // upsampled by up with input a at a * up + upPhase; the inputs before the
@@ -90,22 +92,21 @@ std::vector<float> RunBlocks(FirState& st, const std::vector<float>& x, Rate r,
 
 void ExpectSame(const std::vector<float>& got, const std::vector<float>& want) {
   ASSERT_EQ(got.size(), want.size());
-  for (size_t i = 0; i < got.size(); ++i)
-    ASSERT_EQ(got[i], want[i]) << "output " << i;
+  for (size_t i = 0; i < got.size(); ++i) ASSERT_EQ(got[i], want[i]) << "output " << i;
 }
 
 TEST(FirBlocks, MatchDirectComputationAcrossRatesTapsAndBlocks) {
-  const std::vector<Rate> rates = {{1, 0, 1, 0}, {3, 0, 2, 0}, {3, 2, 2, 1}, {2, 1, 3, 2},
-                                   {1, 0, 4, 3}, {4, 1, 1, 0}, {5, 3, 7, 6}, {2, 0, 2, 1},
-                                   {7, 6, 1, 0}};
+  const std::vector<Rate> rates = {{1, 0, 1, 0}, {3, 0, 2, 0}, {3, 2, 2, 1},
+                                   {2, 1, 3, 2}, {1, 0, 4, 3}, {4, 1, 1, 0},
+                                   {5, 3, 7, 6}, {2, 0, 2, 1}, {7, 6, 1, 0}};
   const std::vector<int32_t> tapCounts = {1, 2, 9, 37, 130, 372};
   const std::vector<std::vector<int32_t>> blockSets = {{1000}, {1, 3, 200, 7, 61, 2}, {130, 129}};
   uint32_t seed = 1;
   for (const Rate& r : rates)
     for (int32_t n : tapCounts)
       for (const auto& blocks : blockSets) {
-        SCOPED_TRACE(::testing::Message() << "up " << r.up << "/" << r.upPhase << " down "
-                                          << r.down << "/" << r.downPhase << " taps " << n);
+        SCOPED_TRACE(::testing::Message() << "up " << r.up << "/" << r.upPhase << " down " << r.down
+                                          << "/" << r.downPhase << " taps " << n);
         const auto h = RandomFloats(n, seed++);
         const auto x = RandomFloats(size_t(r.down) * 700, seed++);
         FirState st{};
@@ -154,8 +155,8 @@ TEST(FirOneSample, MixedWithBlocksContinuesOneHistory) {
     std::vector<float> y;
     size_t pos = 0;
     // Runs of single samples longer than the buffer's slack fold the history.
-    const std::vector<std::pair<bool, size_t>> plan = {{false, 5}, {true, 3},  {false, 300},
-                                                       {true, 50}, {false, 1}, {true, 1},
+    const std::vector<std::pair<bool, size_t>> plan = {{false, 5},   {true, 3},  {false, 300},
+                                                       {true, 50},   {false, 1}, {true, 1},
                                                        {false, 400}, {true, 440}};
     for (auto [block, count] : plan) {
       if (block) {
@@ -168,8 +169,8 @@ TEST(FirOneSample, MixedWithBlocksContinuesOneHistory) {
       pos += count;
     }
     ASSERT_EQ(pos, x.size());
-    ExpectSame(y, Reference(h, std::vector<float>(n - 1, 0.0f), x, Rate{1, 0, 1, 0},
-                            int64_t(x.size())));
+    ExpectSame(
+        y, Reference(h, std::vector<float>(n - 1, 0.0f), x, Rate{1, 0, 1, 0}, int64_t(x.size())));
     kvxFirFree(&st);
   }
 }
@@ -344,9 +345,8 @@ TEST_F(FirChecks, InitMr) {
   ExpectReport(capture_.take(), -5, "kvxsFirInitMr", "Null state pointer", "kvxfirh", 225);
   const int32_t bad[][5] = {
       // tapsLen, up, upPhase, down, downPhase
-      {4, 0, 0, 1, 0},  {4, -2, 0, 1, 0}, {4, 1, 0, 0, 0},  {4, 1, 0, -1, 0},
-      {4, 2, -1, 1, 0}, {4, 2, 2, 1, 0},  {4, 1, 0, 3, -1}, {4, 1, 0, 3, 3},
-      {0, 2, 0, 2, 0},  {-5, 1, 0, 1, 0},
+      {4, 0, 0, 1, 0}, {4, -2, 0, 1, 0}, {4, 1, 0, 0, 0}, {4, 1, 0, -1, 0}, {4, 2, -1, 1, 0},
+      {4, 2, 2, 1, 0}, {4, 1, 0, 3, -1}, {4, 1, 0, 3, 3}, {0, 2, 0, 2, 0},  {-5, 1, 0, 1, 0},
   };
   for (const auto& b : bad) {
     kvxsFirInitMr(h_.data(), b[0], nullptr, b[1], b[2], b[3], b[4], &st_);
@@ -376,11 +376,9 @@ TEST_F(FirChecks, InternalSteps) {
   ExpectReport(capture_.take(), -5, "kvxsFirSetDlyl", "Null state pointer", "kvxfirh", 303);
   FirState fresh{};
   kvxsFirSetTaps(h_.data(), &fresh);
-  ExpectReport(capture_.take(), -5, "kvxsFirSetTaps", "Must have been initialized", "kvxfirh",
-               260);
+  ExpectReport(capture_.take(), -5, "kvxsFirSetTaps", "Must have been initialized", "kvxfirh", 260);
   kvxsFirSetDlyl(nullptr, &fresh);
-  ExpectReport(capture_.take(), -5, "kvxsFirSetDlyl", "Must have been initialized", "kvxfirh",
-               303);
+  ExpectReport(capture_.take(), -5, "kvxsFirSetDlyl", "Must have been initialized", "kvxfirh", 303);
 }
 
 TEST_F(FirChecks, OneSample) {
@@ -430,8 +428,7 @@ TEST_F(FirChecks, FreeAndUseAfterFree) {
   ExpectReport(capture_.take(), -5, "kvxFirkvxFree", "Null state pointer", "kvxfirh", 479);
   FirState fresh{};
   kvxFirFree(&fresh);
-  ExpectReport(capture_.take(), -5, "kvxFirkvxFree", "Must have been initialized", "kvxfirh",
-               481);
+  ExpectReport(capture_.take(), -5, "kvxFirkvxFree", "Must have been initialized", "kvxfirh", 481);
 
   kvxFirFree(&st_);
   EXPECT_TRUE(capture_.all().empty());
@@ -441,8 +438,7 @@ TEST_F(FirChecks, FreeAndUseAfterFree) {
   kvxsFir(&st_, 1.0f);
   ExpectReport(capture_.take(), -5, "kvxsFir", "Must have been initialized", "kvxfirh", 345);
   kvxFirFree(&st_);
-  ExpectReport(capture_.take(), -5, "kvxFirkvxFree", "Must have been initialized", "kvxfirh",
-               481);
+  ExpectReport(capture_.take(), -5, "kvxFirkvxFree", "Must have been initialized", "kvxfirh", 481);
 }
 
 }  // namespace

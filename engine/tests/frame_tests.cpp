@@ -106,9 +106,9 @@ TEST_F(BoxTest, ParentModeAsksToContinue) {
   EXPECT_EQ(kvxRaise(StatusOutOfMemory, "kvxsFirInit", "Allocation failure", "kvxfirh", 191),
             StatusOutOfMemory);
   EXPECT_EQ(gBox.caption, "ZEL Library Error: Out of memory");
-  EXPECT_EQ(gBox.text,
-            std::string("in function [kvxfirh:191]:kvxsFirInit():\n Allocation failure") +
-                kParentSuffix);
+  EXPECT_EQ(
+      gBox.text,
+      std::string("in function [kvxfirh:191]:kvxsFirInit():\n Allocation failure") + kParentSuffix);
   EXPECT_EQ(gBox.style, unsigned{KVXOS_MB_OKCANCEL | KVXOS_MB_SYSTEMMODAL});
 }
 
@@ -144,9 +144,15 @@ TEST_F(BoxTest, TextAndCaptionAreBounded) {
   EXPECT_LE(gBox.caption.size(), 99u);
 }
 
-int LegacyPlatform() { return KVXOS_PLATFORM_LEGACY; }
-int AnswerYes(const char*, const char*, unsigned) { return KVXOS_IDYES; }
-int AnswerCancel(const char*, const char*, unsigned) { return KVXOS_IDCANCEL; }
+int LegacyPlatform() {
+  return KVXOS_PLATFORM_LEGACY;
+}
+int AnswerYes(const char*, const char*, unsigned) {
+  return KVXOS_IDYES;
+}
+int AnswerCancel(const char*, const char*, unsigned) {
+  return KVXOS_IDCANCEL;
+}
 int AnswerYesThenShow(const char* text, const char* caption, unsigned) {
   fprintf(stderr, "[%s|%s]", caption, text);
   return KVXOS_IDYES;

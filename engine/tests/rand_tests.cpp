@@ -229,11 +229,11 @@ TEST(Gauss, TwinsAgree) {
 TEST(RandChecks, FailuresReportAndTouchNothing) {
   ReportCapture capture;
   kvxsRandUniInit(0.0f, 0.0f, 1.0f, nullptr);
-  ExpectReport(capture.take(), -5, "kvxsRandUniInit", "Null pointer to state structure",
-               "kvxrand", 46);
+  ExpectReport(capture.take(), -5, "kvxsRandUniInit", "Null pointer to state structure", "kvxrand",
+               46);
   kvxsRandGausInit(0.0f, 0.0f, 1.0f, nullptr);
-  ExpectReport(capture.take(), -5, "kvxsRandGausInit", "Null pointer to state structure",
-               "kvxrand", 109);
+  ExpectReport(capture.take(), -5, "kvxsRandGausInit", "Null pointer to state structure", "kvxrand",
+               109);
 
   UniformRandState u, uSaved;
   GaussRandState g, gSaved;
@@ -249,11 +249,10 @@ TEST(RandChecks, FailuresReportAndTouchNothing) {
   kvxsbRandUni(&u, nullptr, 4);
   ExpectReport(capture.take(), -5, "kvxsbRandUni", "Null pointer to data buffer", "kvxrand", 59);
   kvxsbRandGaus(nullptr, buf.data(), 4);
-  ExpectReport(capture.take(), -5, "kvxsbRandGaus", "Null pointer to state structure",
-               "kvxrand", 122);
-  kvxsbRandGaus(&g, nullptr, 4);
-  ExpectReport(capture.take(), -5, "kvxsbRandGaus", "Null pointer to data buffer", "kvxrand",
+  ExpectReport(capture.take(), -5, "kvxsbRandGaus", "Null pointer to state structure", "kvxrand",
                122);
+  kvxsbRandGaus(&g, nullptr, 4);
+  ExpectReport(capture.take(), -5, "kvxsbRandGaus", "Null pointer to data buffer", "kvxrand", 122);
   for (int32_t len : {0, -1, INT32_MIN}) {
     kvxsbRandUni(&u, buf.data(), len);
     ExpectReport(capture.take(), -5, "kvxsbRandUni", "Null length of buffer", "kvxrand", 59);

@@ -62,16 +62,13 @@ class TKvxFourierTrOptions {
   constexpr void Include(TKvxFourierTrOption O) { FBits = uint16_t(FBits | (1u << Bit(O))); }
   constexpr void Exclude(TKvxFourierTrOption O) { FBits = uint16_t(FBits & ~(1u << Bit(O))); }
 
-  friend constexpr TKvxFourierTrOptions operator+(TKvxFourierTrOptions A,
-                                                  TKvxFourierTrOptions B) {
+  friend constexpr TKvxFourierTrOptions operator+(TKvxFourierTrOptions A, TKvxFourierTrOptions B) {
     return FromBits(uint16_t(A.FBits | B.FBits));
   }
-  friend constexpr TKvxFourierTrOptions operator-(TKvxFourierTrOptions A,
-                                                  TKvxFourierTrOptions B) {
+  friend constexpr TKvxFourierTrOptions operator-(TKvxFourierTrOptions A, TKvxFourierTrOptions B) {
     return FromBits(uint16_t(A.FBits & ~B.FBits));
   }
-  friend constexpr TKvxFourierTrOptions operator*(TKvxFourierTrOptions A,
-                                                  TKvxFourierTrOptions B) {
+  friend constexpr TKvxFourierTrOptions operator*(TKvxFourierTrOptions A, TKvxFourierTrOptions B) {
     return FromBits(uint16_t(A.FBits & B.FBits));
   }
   friend constexpr bool operator==(TKvxFourierTrOptions A, TKvxFourierTrOptions B) {

@@ -9,10 +9,10 @@ namespace vandrel {
 
 extern const void* const DspEngineEntryPoints[9];
 const void* const DspEngineEntryPoints[9] = {
-    reinterpret_cast<const void*>(&kvxsFirInit),      reinterpret_cast<const void*>(&kvxsFirInitMr),
-    reinterpret_cast<const void*>(&kvxFirFree),       reinterpret_cast<const void*>(&kvxsFir),
-    reinterpret_cast<const void*>(&kvxsbFir),         reinterpret_cast<const void*>(&kvxsRandUniInit),
-    reinterpret_cast<const void*>(&kvxsbRandUni),     reinterpret_cast<const void*>(&kvxsRandGausInit),
+    reinterpret_cast<const void*>(&kvxsFirInit),   reinterpret_cast<const void*>(&kvxsFirInitMr),
+    reinterpret_cast<const void*>(&kvxFirFree),    reinterpret_cast<const void*>(&kvxsFir),
+    reinterpret_cast<const void*>(&kvxsbFir),      reinterpret_cast<const void*>(&kvxsRandUniInit),
+    reinterpret_cast<const void*>(&kvxsbRandUni),  reinterpret_cast<const void*>(&kvxsRandGausInit),
     reinterpret_cast<const void*>(&kvxsbRandGaus),
 };
 

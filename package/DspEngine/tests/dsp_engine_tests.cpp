@@ -12,7 +12,7 @@ namespace {
 
 TEST(KvxFourierTrOptions, ElementIIsBitI) {
   EXPECT_EQ((TKvxFourierTrOptions{KVX_Forw, KVX_OutRCPack}).Bits(), 257);
-  const uint16_t want[16] = {1,   2,    4,    8,    16,   32,   64,    128,
+  const uint16_t want[16] = {1,   2,   4,    8,    16,   32,   64,    128,
                              256, 512, 1024, 2048, 4096, 8192, 16384, 32768};
   for (int i = 0; i < 16; ++i) {
     const auto o = static_cast<TKvxFourierTrOption>(i);
