@@ -1,6 +1,7 @@
 #include "vandrel/platform/Package.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <algorithm>
 #include <cctype>
@@ -41,6 +42,20 @@ bool SameText(const char* a, const std::string& b) {
 template <class F>
 F AsFunction(void* Sym) {
   return reinterpret_cast<F>(Sym);
+}
+
+// dlsym also searches the libraries a package depends on: an export that
+// libvandrel (or another package) has is not the package's own.
+void* OwnSymbol(void* Handle, const std::string& Name) {
+  void* sym = dlsym(Handle, Name.c_str());
+  if (sym == nullptr) return nullptr;
+  link_map* self = nullptr;
+  link_map* owner = nullptr;
+  Dl_info where{};
+  if (dlinfo(Handle, RTLD_DI_LINKMAP, &self) != 0 ||
+      dladdr1(sym, &where, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) == 0 || owner != self)
+    return nullptr;
+  return sym;
 }
 
 bool ValidInfoTable(const TPackageInfoTable* T) {
@@ -101,7 +116,7 @@ std::vector<std::string> TPackage::ResourceNames(TResourceType Type) const {
 }
 
 void* TPackage::Symbol(const std::string& Name) const {
-  return dlsym(FHandle, Name.c_str());
+  return OwnSymbol(FHandle, Name);
 }
 
 TPackage* LoadPackage(const std::string& FileName) {
@@ -112,10 +127,10 @@ TPackage* LoadPackage(const std::string& FileName) {
     throw EPackageError("Can't load package " + FileName + ".\n" +
                         (reason != nullptr ? reason : "unknown reason"));
   }
-  auto init = AsFunction<TUnitProc>(dlsym(handle, "Initialize"));
-  auto fini = AsFunction<TUnitProc>(dlsym(handle, "Finalize"));
-  auto info = AsFunction<TInfoTableFunc>(dlsym(handle, "GetPackageInfoTable"));
-  auto resources = AsFunction<TResourceTableFunc>(dlsym(handle, "GetPackageResources"));
+  auto init = AsFunction<TUnitProc>(OwnSymbol(handle, "Initialize"));
+  auto fini = AsFunction<TUnitProc>(OwnSymbol(handle, "Finalize"));
+  auto info = AsFunction<TInfoTableFunc>(OwnSymbol(handle, "GetPackageInfoTable"));
+  auto resources = AsFunction<TResourceTableFunc>(OwnSymbol(handle, "GetPackageResources"));
   const TPackageInfoTable* table = info != nullptr ? info() : nullptr;
   if (init == nullptr || fini == nullptr || !ValidInfoTable(table)) {
     dlclose(handle);
@@ -126,6 +141,9 @@ TPackage* LoadPackage(const std::string& FileName) {
   } catch (const std::exception& e) {
     dlclose(handle);
     throw EPackageError("Can't load package " + FileName + ".\n" + e.what());
+  } catch (...) {
+    dlclose(handle);
+    throw EPackageError("Can't load package " + FileName + ".\nits initialisation failed");
   }
   auto* package = new TPackage;
   package->FFileName = FileName;
