@@ -31,9 +31,15 @@ void kvxLcgAdd(int32_t* draws, int32_t n, uint32_t* lcg) {
   *lcg = x;
 }
 
-void kvxUniformFloat(const int32_t* draws, int32_t n, double scale, double center, float* out) {
-  for (int32_t i = 0; i < n; ++i)
-    out[i] = static_cast<float>(static_cast<double>(draws[i]) * scale + center);
+void kvxUniformFloat(const int32_t* swb, int32_t n, uint32_t* lcg, double scale, double center,
+                     float* out) {
+  uint32_t x = *lcg;
+  for (int32_t i = 0; i < n; ++i) {
+    x = x * 69069u + 1013904243u;
+    const auto u = static_cast<int32_t>(static_cast<uint32_t>(swb[i]) + x);
+    out[i] = static_cast<float>(static_cast<double>(u) * scale + center);
+  }
+  *lcg = x;
 }
 
 void kvxPolarFactor(double* f, const double* q, int32_t n) {

@@ -23,8 +23,11 @@ struct KvxKernels {
   // draws[i] += the congruential state i + 1 steps after *lcg (x -> 69069 x +
   // 1013904243, modulo 2^32), for i < n; *lcg becomes the state n steps on.
   void (*lcgAdd)(int32_t* draws, int32_t n, uint32_t* lcg);
-  // out[i] = draws[i] * scale + center in double, rounded to float.
-  void (*uniformFloat)(const int32_t* draws, int32_t n, double scale, double center, float* out);
+  // Uniform values from subtract-with-borrow values: u[i] = swb[i] + the
+  // congruential state i + 1 steps after *lcg (as lcgAdd), out[i] = u[i] *
+  // scale + center in double, rounded to float; *lcg moves n steps on.
+  void (*uniformFloat)(const int32_t* swb, int32_t n, uint32_t* lcg, double scale, double center,
+                       float* out);
   // f[i] = sqrt(-2 * f[i] / q[i]) for i < n: the polar method's factor from
   // the logarithm f[i] of q[i].
   void (*polarFactor)(double* f, const double* q, int32_t n);
@@ -35,7 +38,8 @@ enum KvxBuild { kvxBuildGeneric = 0, kvxBuildAvx2 = 1, kvxBuildAvx512 = 2, kvxBu
 
 // The generic random steps, shared by builds that have none of their own.
 void kvxLcgAdd(int32_t* draws, int32_t n, uint32_t* lcg);
-void kvxUniformFloat(const int32_t* draws, int32_t n, double scale, double center, float* out);
+void kvxUniformFloat(const int32_t* swb, int32_t n, uint32_t* lcg, double scale, double center,
+                     float* out);
 void kvxPolarFactor(double* f, const double* q, int32_t n);
 
 // The kernels of the best build this processor and operating system support,
@@ -58,7 +62,8 @@ float kvxDot(const float* taps, const float* x, int32_t n);
 
 namespace kvx_avx2 {
 void LcgAdd(int32_t* draws, int32_t n, uint32_t* lcg);
-void UniformFloat(const int32_t* draws, int32_t n, double scale, double center, float* out);
+void UniformFloat(const int32_t* swb, int32_t n, uint32_t* lcg, double scale, double center,
+                  float* out);
 void PolarFactor(double* f, const double* q, int32_t n);
 }  // namespace kvx_avx2
 

@@ -18,27 +18,39 @@ struct V {
 
 #include "kvxarith_impl.h"
 
-// Eight congruential lanes, each eight steps apart from its own last value.
-void LcgAdd(int32_t* draws, int32_t n, uint32_t* lcg) {
-  int32_t i = 0;
-  if (n >= 8) {
+// Eight congruential lanes, each eight steps ahead of its own last value.
+struct Lcg8 {
+  __m256i lanes, mul, inc;
+  explicit Lcg8(uint32_t start) {
     alignas(32) uint32_t first[8];
-    uint32_t x = *lcg, mul8 = 1, inc8 = 0;
+    uint32_t x = start, mul8 = 1, inc8 = 0;
     for (int l = 0; l < 8; ++l) {
       x = x * 69069u + 1013904243u;
       first[l] = x;
       mul8 *= 69069u;
       inc8 = inc8 * 69069u + 1013904243u;
     }
-    __m256i lanes = _mm256_load_si256(reinterpret_cast<const __m256i*>(first));
-    const __m256i m = _mm256_set1_epi32(static_cast<int32_t>(mul8));
-    const __m256i c = _mm256_set1_epi32(static_cast<int32_t>(inc8));
-    __m256i last = lanes;
+    lanes = _mm256_load_si256(reinterpret_cast<const __m256i*>(first));
+    mul = _mm256_set1_epi32(static_cast<int32_t>(mul8));
+    inc = _mm256_set1_epi32(static_cast<int32_t>(inc8));
+  }
+  // The next eight states; the last of them is the state eight steps on.
+  __m256i Next() {
+    const __m256i now = lanes;
+    lanes = _mm256_add_epi32(_mm256_mullo_epi32(lanes, mul), inc);
+    return now;
+  }
+};
+
+void LcgAdd(int32_t* draws, int32_t n, uint32_t* lcg) {
+  int32_t i = 0;
+  if (n >= 8) {
+    Lcg8 gen(*lcg);
+    __m256i last = _mm256_setzero_si256();
     for (; i + 8 <= n; i += 8) {
+      last = gen.Next();
       __m256i* p = reinterpret_cast<__m256i*>(draws + i);
-      _mm256_storeu_si256(p, _mm256_add_epi32(_mm256_loadu_si256(p), lanes));
-      last = lanes;
-      lanes = _mm256_add_epi32(_mm256_mullo_epi32(lanes, m), c);
+      _mm256_storeu_si256(p, _mm256_add_epi32(_mm256_loadu_si256(p), last));
     }
     *lcg = static_cast<uint32_t>(_mm256_extract_epi32(last, 7));
   }
@@ -46,15 +58,25 @@ void LcgAdd(int32_t* draws, int32_t n, uint32_t* lcg) {
 }
 
 // Multiply and add stay separate: the same two roundings as the scalar code.
-void UniformFloat(const int32_t* draws, int32_t n, double scale, double center, float* out) {
-  const __m256d s = _mm256_set1_pd(scale), c = _mm256_set1_pd(center);
+void UniformFloat(const int32_t* swb, int32_t n, uint32_t* lcg, double scale, double center,
+                  float* out) {
   int32_t i = 0;
-  for (; i + 4 <= n; i += 4) {
-    const __m256d u =
-        _mm256_cvtepi32_pd(_mm_loadu_si128(reinterpret_cast<const __m128i*>(draws + i)));
-    _mm_storeu_ps(out + i, _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(u, s), c)));
+  if (n >= 8) {
+    const __m256d s = _mm256_set1_pd(scale), c = _mm256_set1_pd(center);
+    Lcg8 gen(*lcg);
+    __m256i last = _mm256_setzero_si256();
+    for (; i + 8 <= n; i += 8) {
+      last = gen.Next();
+      const __m256i u =
+          _mm256_add_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(swb + i)), last);
+      const __m256d lo = _mm256_cvtepi32_pd(_mm256_castsi256_si128(u));
+      const __m256d hi = _mm256_cvtepi32_pd(_mm256_extracti128_si256(u, 1));
+      _mm_storeu_ps(out + i, _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(lo, s), c)));
+      _mm_storeu_ps(out + i + 4, _mm256_cvtpd_ps(_mm256_add_pd(_mm256_mul_pd(hi, s), c)));
+    }
+    *lcg = static_cast<uint32_t>(_mm256_extract_epi32(last, 7));
   }
-  kvxUniformFloat(draws + i, n - i, scale, center, out + i);
+  kvxUniformFloat(swb + i, n - i, lcg, scale, center, out + i);
 }
 
 // Division and square root are correctly rounded in every lane, as in the

@@ -63,6 +63,13 @@ struct Combined {
   // toss), and the congruential part by the build's kernel, which runs its
   // steps in independent lanes.
   void Fill(int32_t* out, int32_t n) {
+    FillSwb(out, n);
+    kvxKernels().lcgAdd(out, n, &lcg);
+  }
+
+  // The subtract-with-borrow parts of the next n draws; the congruential
+  // state stays where it is.
+  void FillSwb(int32_t* out, int32_t n) {
     uint32_t x = swb1, y = swb2, z = swb3, b = borrow;
     // Three steps per round, so the lags rotate through the names instead of
     // being copied: after each step the newest value takes the oldest's place.
@@ -85,7 +92,6 @@ struct Combined {
     swb3 = z;
     borrow = b;
     for (; i < n; ++i) out[i] = static_cast<int32_t>(NextSwb());
-    kvxKernels().lcgAdd(out, n, &lcg);
   }
 
  private:
@@ -121,8 +127,8 @@ void UniformBlock(Combined& g, double scale, double center, float* out, int32_t 
   int32_t draws[kChunk];
   for (int32_t done = 0; done < n; done += kChunk) {
     const int32_t m = n - done < kChunk ? n - done : kChunk;
-    g.Fill(draws, m);
-    kvxKernels().uniformFloat(draws, m, scale, center, out + done);
+    g.FillSwb(draws, m);
+    kvxKernels().uniformFloat(draws, m, &g.lcg, scale, center, out + done);
   }
 }
 
