@@ -14,6 +14,7 @@
 #include <immintrin.h>
 #endif
 
+#include "BitReversal.h"
 #include "DspCommon.h"
 #include "TwiddleRecurrence.h"
 #include "vandrel/Dsp.h"
@@ -31,55 +32,17 @@ using dsp_detail::Rotation;
 using dsp_detail::RotationFor;
 using dsp_detail::TwiddlePlan;
 
-// The lowest `bits` bits of v in reverse order.
-inline uint64_t ReverseBits(uint64_t v, int bits) {
-  uint64_t r = 0;
-  for (int b = 0; b < bits; ++b, v >>= 1) r = (r << 1) | (v & 1);
-  return r;
-}
-
-inline void SwapComplex(float* data, uint64_t a, uint64_t b) {
-  float* pa = data + 1 + 2 * a;
-  float* pb = data + 1 + 2 * b;
-  uint64_t va, vb;
-  std::memcpy(&va, pa, 8);
-  std::memcpy(&vb, pb, 8);
-  std::memcpy(pa, &vb, 8);
-  std::memcpy(pb, &va, 8);
-}
-
-// Swaps complex values into bit-reversed order; data is one-based, n floats
-// (n >= 2, a power of two): the permutation of the textbook loop, which swaps
-// value k with value rev(k) once for every k < rev(k). The swaps are grouped
-// so that both sides stay within a few cache lines: an index (h, m, l) with
-// 3-bit h and l maps to (rev l, rev m, rev h), so the 64 values of one middle
-// part m all pair with the 64 values of rev m.
+// Swaps complex values into bit-reversed order; data is one-based, n floats.
 void BitReverse(float* data, int64_t n) {
-  const uint64_t nn = static_cast<uint64_t>(n / 2);
-  const int bits = std::countr_zero(nn);
-  if (bits < 6) {
-    for (uint64_t k = 0; k < nn; ++k) {
-      const uint64_t r = ReverseBits(k, bits);
-      if (k < r) SwapComplex(data, k, r);
-    }
-    return;
-  }
-  constexpr int q = 3;
-  const int midBits = bits - 2 * q;
-  const int highShift = bits - q;
-  uint64_t rev3[8];
-  for (uint64_t v = 0; v < 8; ++v) rev3[v] = ReverseBits(v, q);
-  for (uint64_t m = 0; m < (uint64_t{1} << midBits); ++m) {
-    const uint64_t rm = ReverseBits(m, midBits);
-    if (rm < m) continue;  // handled with its partner group
-    for (uint64_t h = 0; h < 8; ++h) {
-      for (uint64_t l = 0; l < 8; ++l) {
-        const uint64_t k = (h << highShift) | (m << q) | l;
-        const uint64_t r = (rev3[l] << highShift) | (rm << q) | rev3[h];
-        if (rm != m || k < r) SwapComplex(data, k, r);
-      }
-    }
-  }
+  dsp_detail::BitReversePermute(static_cast<uint64_t>(n / 2), [data](uint64_t a, uint64_t b) {
+    float* pa = data + 1 + 2 * a;
+    float* pb = data + 1 + 2 * b;
+    uint64_t va, vb;  // a complex value moved as one 8-byte word
+    std::memcpy(&va, pa, 8);
+    std::memcpy(&vb, pb, 8);
+    std::memcpy(pa, &vb, 8);
+    std::memcpy(pb, &va, 8);
+  });
 }
 
 // The butterflies of complex values k0 .. k0+kc-1 of every block of one stage.

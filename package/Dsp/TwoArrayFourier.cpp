@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "BitReversal.h"
 #include "DspCommon.h"
 #include "vandrel/Dsp.h"
 
@@ -21,20 +22,66 @@ namespace {
 // buffers; the butterflies then sweep every block with them contiguously.
 constexpr int64_t kTwiddleChunk = 512;
 
-// Reorders re[0 .. n-1], im[0 .. n-1] by bit reversal of the index.
-void BitReverseZeroBased(int64_t n, float* re, float* im) {
-  int64_t j = 0;
-  for (int64_t i = 0; i < n - 1; ++i) {
-    if (i < j) {
-      std::swap(re[i], re[j]);
-      std::swap(im[i], im[j]);
+// Reorders re[base .. base+n-1] and im likewise by bit reversal of the index.
+void BitReverseTwoArrays(int64_t n, float* re, float* im) {
+  dsp_detail::BitReversePermute(static_cast<uint64_t>(n), [re, im](uint64_t a, uint64_t b) {
+    std::swap(re[a], re[b]);
+    std::swap(im[a], im[b]);
+  });
+}
+
+// One sweep of butterflies over half-blocks r0/i0 and their partners r1/i1
+// (disjoint ranges) with twiddles tw; FFTJ's decimation in frequency.
+VANDREL_DSP_KERNEL void SweepFFTJ(int64_t count, float* __restrict r0, float* __restrict i0,
+                                  float* __restrict r1, float* __restrict i1,
+                                  const double* __restrict twr, const double* __restrict twi) {
+  for (int64_t t = 0; t < count; ++t) {
+    const double wr = twr[t];
+    const double wi = twi[t];
+    const double xt = static_cast<double>(r0[t]) - r1[t];
+    r0[t] = ToSingle(static_cast<double>(r0[t]) + r1[t]);
+    const double yt = static_cast<double>(i0[t]) - i1[t];
+    i0[t] = ToSingle(static_cast<double>(i0[t]) + i1[t]);
+    r1[t] = ToSingle(xt * wr + yt * wi);
+    i1[t] = ToSingle(yt * wr - xt * wi);
+  }
+}
+
+// The last stages of FFTJ have halves of 1, 2 or 4 values: there the sweep
+// runs across the blocks (span 2H apart) instead of along them.
+template <int H>
+VANDREL_DSP_KERNEL void SweepFFTJSmall(int64_t blocks, float* __restrict re, float* __restrict im,
+                                       const double* __restrict twr,
+                                       const double* __restrict twi) {
+  for (int64_t b = 0; b < blocks; ++b) {
+    float* r0 = re + 2 * H * b;
+    float* i0 = im + 2 * H * b;
+    for (int t = 0; t < H; ++t) {
+      const double wr = twr[t];
+      const double wi = twi[t];
+      const double xt = static_cast<double>(r0[t]) - r0[t + H];
+      r0[t] = ToSingle(static_cast<double>(r0[t]) + r0[t + H]);
+      const double yt = static_cast<double>(i0[t]) - i0[t + H];
+      i0[t] = ToSingle(static_cast<double>(i0[t]) + i0[t + H]);
+      r0[t + H] = ToSingle(xt * wr + yt * wi);
+      i0[t + H] = ToSingle(yt * wr - xt * wi);
     }
-    int64_t k = n / 2;
-    while (k <= j) {
-      j -= k;
-      k /= 2;
-    }
-    j += k;
+  }
+}
+
+// FFTCooly's decimation-in-time butterflies, twiddles held in 32 bits.
+VANDREL_DSP_KERNEL void SweepCooly(int64_t count, float* __restrict r0, float* __restrict i0,
+                                   float* __restrict r1, float* __restrict i1,
+                                   const float* __restrict twr, const float* __restrict twi) {
+  for (int64_t t = 0; t < count; ++t) {
+    const double wr = twr[t];
+    const double wi = twi[t];
+    const double tr = wr * r1[t] - wi * i1[t];
+    const double ti = wr * i1[t] + wi * r1[t];
+    r1[t] = ToSingle(r0[t] - tr);
+    i1[t] = ToSingle(i0[t] - ti);
+    r0[t] = ToSingle(r0[t] + tr);
+    i0[t] = ToSingle(i0[t] + ti);
   }
 }
 
@@ -58,25 +105,21 @@ void FFTJ(int n, float* re, float* im) {
         twr[t] = std::cos(a);
         twi[t] = std::sin(a);
       }
+      if (half <= 4) {
+        const int64_t blocks = nc / span;
+        if (half == 1) SweepFFTJSmall<1>(blocks, re, im, twr, twi);
+        if (half == 2) SweepFFTJSmall<2>(blocks, re, im, twr, twi);
+        if (half == 4) SweepFFTJSmall<4>(blocks, re, im, twr, twi);
+        continue;
+      }
       for (int64_t b = 0; b < nc; b += span) {
         float* r0 = re + b + j0;
         float* i0 = im + b + j0;
-        float* r1 = r0 + half;
-        float* i1 = i0 + half;
-        for (int64_t t = 0; t < jc; ++t) {
-          const double wr = twr[t];
-          const double wi = twi[t];
-          const double xt = static_cast<double>(r0[t]) - r1[t];
-          r0[t] = ToSingle(static_cast<double>(r0[t]) + r1[t]);
-          const double yt = static_cast<double>(i0[t]) - i1[t];
-          i0[t] = ToSingle(static_cast<double>(i0[t]) + i1[t]);
-          r1[t] = ToSingle(xt * wr + yt * wi);
-          i1[t] = ToSingle(yt * wr - xt * wi);
-        }
+        SweepFFTJ(jc, r0, i0, r0 + half, i0 + half, twr, twi);
       }
     }
   }
-  BitReverseZeroBased(nc, re, im);
+  BitReverseTwoArrays(nc, re, im);
   // Division by a power of two: the float quotient is the exact double one.
   const float scale = static_cast<float>(nc);
   for (int64_t i = 0; i < nc; ++i) {
@@ -92,20 +135,8 @@ void FFTM(int n, float* re, float* im) { FFTJ(n, re, im); }
 void FFTCooly(int n, float* re, float* im, int sign) {
   if (re == nullptr || im == nullptr || !ValidTransformCount(n)) return;
   const int64_t nc = n;
-  // One-based bit reversal.
-  int64_t j = 1;
-  for (int64_t i = 1; i <= nc - 1; ++i) {
-    if (i < j) {
-      std::swap(re[i], re[j]);
-      std::swap(im[i], im[j]);
-    }
-    int64_t k = nc / 2;
-    while (k < j) {
-      j -= k;
-      k /= 2;
-    }
-    j += k;
-  }
+  // One-based: the same permutation on re[1 .. n], im[1 .. n].
+  BitReverseTwoArrays(nc, re + 1, im + 1);
   const double s = sign;
   float twr[kTwiddleChunk];
   float twi[kTwiddleChunk];
@@ -122,18 +153,7 @@ void FFTCooly(int n, float* re, float* im, int sign) {
       for (int64_t b = 1; b <= nc; b += le2) {
         float* r0 = re + b + j0;
         float* i0 = im + b + j0;
-        float* r1 = r0 + le;
-        float* i1 = i0 + le;
-        for (int64_t t = 0; t < jc; ++t) {
-          const double wr = twr[t];
-          const double wi = twi[t];
-          const double tr = wr * r1[t] - wi * i1[t];
-          const double ti = wr * i1[t] + wi * r1[t];
-          r1[t] = ToSingle(r0[t] - tr);
-          i1[t] = ToSingle(i0[t] - ti);
-          r0[t] = ToSingle(r0[t] + tr);
-          i0[t] = ToSingle(i0[t] + ti);
-        }
+        SweepCooly(jc, r0, i0, r0 + le, i0 + le, twr, twi);
       }
     }
   }

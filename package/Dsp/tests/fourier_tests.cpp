@@ -102,6 +102,84 @@ void FFTReal(float* data, int n, int isign) {
   }
 }
 
+void FFTJ(int n, float* re, float* im) {
+  const int stages = static_cast<int>(std::log2(n) + 0.5);
+  int half = n;
+  for (int s = 0; s < stages; ++s) {
+    const int span = half;
+    half = span / 2;
+    const double e = 2 * M_PI / span;
+    double a = 0;
+    for (int j = 0; j < half; ++j) {
+      const double wr = std::cos(a), wi = std::sin(a);
+      for (int i = j; i <= n - 1; i += span) {
+        const int l = i + half;
+        const double xt = static_cast<double>(re[i]) - re[l];
+        re[i] = static_cast<float>(static_cast<double>(re[i]) + re[l]);
+        const double yt = static_cast<double>(im[i]) - im[l];
+        im[i] = static_cast<float>(static_cast<double>(im[i]) + im[l]);
+        re[l] = static_cast<float>(xt * wr + yt * wi);
+        im[l] = static_cast<float>(yt * wr - xt * wi);
+      }
+      a = (j + 1) * e;
+    }
+  }
+  int j = 0;
+  for (int i = 0; i <= n - 2; ++i) {
+    if (i < j) {
+      std::swap(re[i], re[j]);
+      std::swap(im[i], im[j]);
+    }
+    int k = n / 2;
+    while (k <= j) {
+      j -= k;
+      k /= 2;
+    }
+    j += k;
+  }
+  for (int i = 0; i < n; ++i) {
+    re[i] = static_cast<float>(re[i] / static_cast<double>(n));
+    im[i] = static_cast<float>(im[i] / static_cast<double>(n));
+  }
+}
+
+void FFTCooly(int n, float* re, float* im, int s) {
+  int j = 1;
+  for (int i = 1; i <= n - 1; ++i) {
+    if (i < j) {
+      std::swap(re[i], re[j]);
+      std::swap(im[i], im[j]);
+    }
+    int k = n / 2;
+    while (k < j) {
+      j -= k;
+      k /= 2;
+    }
+    j += k;
+  }
+  for (int le = 1; le < n; le *= 2) {
+    const int le2 = 2 * le;
+    for (int jj = 1; jj <= le; ++jj) {
+      const float phi = static_cast<float>(M_PI * (jj - 1) * s / le);
+      const float wr = static_cast<float>(std::cos(static_cast<double>(phi)));
+      const float wi = static_cast<float>(std::sin(static_cast<double>(phi)));
+      for (int i = jj; i <= n; i += le2) {
+        const int ip = i + le;
+        const double tr = static_cast<double>(wr) * re[ip] - static_cast<double>(wi) * im[ip];
+        const double ti = static_cast<double>(wr) * im[ip] + static_cast<double>(wi) * re[ip];
+        re[ip] = static_cast<float>(re[i] - tr);
+        im[ip] = static_cast<float>(im[i] - ti);
+        re[i] = static_cast<float>(re[i] + tr);
+        im[i] = static_cast<float>(im[i] + ti);
+      }
+    }
+  }
+  for (int i = 1; i <= n; ++i) {
+    re[i] = static_cast<float>(s < 0 ? re[i] * static_cast<double>(n) : re[i] / static_cast<double>(n));
+    im[i] = static_cast<float>(s < 0 ? im[i] * static_cast<double>(n) : im[i] / static_cast<double>(n));
+  }
+}
+
 }  // namespace literal
 
 bool SameBits(const std::vector<float>& a, const std::vector<float>& b) {
@@ -364,6 +442,28 @@ TEST(FFTJTest, FFT8AndFFTMCarryTheSameTransform) {
     f(n, r.data(), i.data());
     EXPECT_TRUE(SameBits(r, re));
     EXPECT_TRUE(SameBits(i, im));
+  }
+}
+
+TEST(FFTJTest, BitIdenticalToTextbookLoopOrder) {
+  for (int n : {1, 2, 4, 8, 64, 2048, 16384}) {
+    auto re = RandomSamples(n, n + 3), im = RandomSamples(n, n + 4);
+    auto re2 = re, im2 = im;
+    FFTJ(n, re.data(), im.data());
+    literal::FFTJ(n, re2.data(), im2.data());
+    EXPECT_TRUE(SameBits(re, re2) && SameBits(im, im2)) << n;
+  }
+}
+
+TEST(FFTCoolyTest, BitIdenticalToTextbookLoopOrder) {
+  for (int n : {1, 2, 8, 64, 2048, 16384}) {
+    for (int sign : {1, -1}) {
+      auto re = OneBased(RandomSamples(n, n + 5)), im = OneBased(RandomSamples(n, n + 6));
+      auto re2 = re, im2 = im;
+      FFTCooly(n, re.data(), im.data(), sign);
+      literal::FFTCooly(n, re2.data(), im2.data(), sign);
+      EXPECT_TRUE(SameBits(re, re2) && SameBits(im, im2)) << n << " " << sign;
+    }
   }
 }
 
