@@ -37,6 +37,7 @@ bool SameText(const std::string& a, const std::string& b) {
 }  // namespace
 
 void RegisterClass(const TClassInfo& AClass) {
+  if (AClass.Name.empty()) throw EFilerError("A class without a name cannot be registered");
   if (!AClass.Factory) throw EFilerError("Class " + AClass.Name + " cannot be created by name");
   if (const TClassInfo* existing = GetClass(AClass.Name)) {
     if (existing == &AClass) return;
