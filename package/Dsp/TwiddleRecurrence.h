@@ -36,23 +36,32 @@ inline void Advance(double& wr, double& wi, const Rotation& r) {
 
 class TwiddlePlan {
  public:
-  // Sequences up to this length are generated serially when used.
-  static constexpr int64_t kDirect = 512;
-  static constexpr int kCheckpoints = 64;  // per longer sequence
-  static constexpr int kMaxSequences = 40;
+  // Sequences up to this length (and any beyond the checkpoint storage) are
+  // generated serially when used.
+  static constexpr int64_t kDirect = 256;
+  static constexpr int kCheckpoints = 32;  // per longer sequence
+  // Enough for a one-dimensional transform of the largest accepted size (30
+  // stages) and FFTReal's separation; at most 22 of them are long. The plan
+  // lives on the stack, so it is kept to about 13 KB.
+  static constexpr int kMaxSequences = 32;
+  static constexpr int kMaxLong = 24;
   // Stretches regenerated side by side, and values per stretch per round.
   static constexpr int kGroup = 8;
   static constexpr int64_t kRound = 64;
 
   // Registers the sequence w(0) = (wr0, wi0), w(k+1) = Advance(w(k)) with
-  // `count` values (count a power of two, or at most kDirect); returns its id.
+  // `count` values (a power of two when above kDirect); returns its id.
   int Add(Rotation rot, double wr0, double wi0, int64_t count) {
     Sequence& s = FSeq[FCount];
     s.rot = rot;
     s.wr0 = wr0;
     s.wi0 = wi0;
     s.count = count;
-    s.every = count > kDirect ? count / kCheckpoints : 0;
+    s.every = 0;
+    if (count > kDirect && FLongCount < kMaxLong) {
+      s.every = count / kCheckpoints;
+      s.store = FLongCount++;
+    }
     return FCount++;
   }
 
@@ -90,8 +99,8 @@ class TwiddlePlan {
       for (int c = 0; c < FActive; ++c) {
         Sequence& s = FSeq[FIds[c]];
         if (FT < s.count && (FT & (s.every - 1)) == 0) {
-          s.cwr[FT / s.every] = FWr[c];
-          s.cwi[FT / s.every] = FWi[c];
+          FCheckpoints[s.store].wr[FT / s.every] = FWr[c];
+          FCheckpoints[s.store].wi[FT / s.every] = FWi[c];
         }
       }
       // Two chains at a time in registers: each step depends on the one
@@ -140,15 +149,19 @@ class TwiddlePlan {
   void ForEachRun(int id, Consume&& consume) const {
     const Sequence& s = FSeq[id];
     if (s.every == 0) {
+      // Serially, a buffer at a time.
       alignas(64) double twr[2 * kDirect];
       alignas(64) double twi[2 * kDirect];
       double wr = s.wr0, wi = s.wi0;
-      for (int64_t u = 0; u < s.count; ++u) {
-        twr[2 * u] = twr[2 * u + 1] = wr;
-        twi[2 * u] = twi[2 * u + 1] = wi;
-        Advance(wr, wi, s.rot);
+      for (int64_t k0 = 0; k0 < s.count; k0 += kDirect) {
+        const int64_t len = std::min(kDirect, s.count - k0);
+        for (int64_t u = 0; u < len; ++u) {
+          twr[2 * u] = twr[2 * u + 1] = wr;
+          twi[2 * u] = twi[2 * u + 1] = wi;
+          Advance(wr, wi, s.rot);
+        }
+        consume(k0, len, twr, twi);
       }
-      if (s.count > 0) consume(int64_t{0}, s.count, twr, twi);
       return;
     }
     alignas(64) double bwr[kGroup][2 * kRound];
@@ -157,8 +170,8 @@ class TwiddlePlan {
     for (int g = 0; g < kCheckpoints; g += kGroup) {
       double wr[kGroup], wi[kGroup];
       for (int c = 0; c < kGroup; ++c) {
-        wr[c] = s.cwr[g + c];
-        wi[c] = s.cwi[g + c];
+        wr[c] = FCheckpoints[s.store].wr[g + c];
+        wi[c] = FCheckpoints[s.store].wi[g + c];
       }
       for (int64_t sub = 0; sub < s.every; sub += len) {
         for (int64_t u = 0; u < len; ++u) {
@@ -179,11 +192,16 @@ class TwiddlePlan {
     double wr0, wi0;
     int64_t count;
     int64_t every;  // checkpoint spacing; 0 for a short sequence
-    double cwr[kCheckpoints];
-    double cwi[kCheckpoints];
+    int store;      // its checkpoints in FCheckpoints when long
+  };
+  struct Checkpoints {
+    double wr[kCheckpoints];
+    double wi[kCheckpoints];
   };
   Sequence FSeq[kMaxSequences];
+  Checkpoints FCheckpoints[kMaxLong];
   int FCount = 0;
+  int FLongCount = 0;
   // Progress of the side-by-side run.
   int FIds[kMaxSequences];
   double FWr[kMaxSequences];
