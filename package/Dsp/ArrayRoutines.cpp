@@ -1,4 +1,5 @@
 // Filling, copying, shifting and accumulating sample arrays.
+#include <cstdint>
 #include <cstring>
 
 #include "vandrel/Dsp.h"
@@ -12,8 +13,17 @@ void SetToZero(int n, float* data) {
 
 void CopyDataAll(int n, const float* src, float* dst) {
   if (n <= 0 || src == nullptr || dst == nullptr) return;
-  // memmove keeps the bits (NaN payloads included) and tolerates overlap; for
-  // a forward overlap it gives the snapshot copy a caller would expect.
+  // Bit for bit, in ascending order. When dst starts inside src the ascending
+  // copy re-reads what it wrote, and that is kept; otherwise it equals a move.
+  const auto s = reinterpret_cast<uintptr_t>(src);
+  const auto d = reinterpret_cast<uintptr_t>(dst);
+  if (d > s && d < s + static_cast<uintptr_t>(n) * sizeof(float)) {
+    const auto* in = reinterpret_cast<const unsigned char*>(src);
+    auto* out = reinterpret_cast<unsigned char*>(dst);
+    for (size_t i = 0; i < static_cast<size_t>(n) * sizeof(float); i += sizeof(float))
+      std::memcpy(out + i, in + i, sizeof(float));  // one element at a time
+    return;
+  }
   std::memmove(dst, src, static_cast<size_t>(n) * sizeof(float));
 }
 

@@ -31,6 +31,14 @@ TEST(ArrayRoutinesTest, SetCopyScaleAndRemoveLeaveOtherElements) {
   EXPECT_EQ(dst[2], 7.5f);
   EXPECT_EQ(dst[3], 9.0f);
 
+  // Overlapping ranges copy in ascending order, element by element.
+  std::vector<float> up = {1, 2, 3, 4};
+  CopyDataAll(3, up.data(), up.data() + 1);
+  EXPECT_EQ(up, (std::vector<float>{1, 1, 1, 1}));
+  std::vector<float> down = {1, 2, 3, 4};
+  CopyDataAll(3, down.data() + 1, down.data());
+  EXPECT_EQ(down, (std::vector<float>{2, 3, 4, 4}));
+
   std::vector<float> s = {1.0f, -2.0f, 0.1f, 5.0f};
   Scale(3, 3.0f, s.data());
   EXPECT_EQ(s, (std::vector<float>{3.0f, -6.0f, 3.0f * 0.1f, 5.0f}));
