@@ -1,6 +1,7 @@
 // Reading ".sgl" recordings: per record a count line, a time-span line, a
 // line of semicolon-separated values and a closing line.
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -23,13 +24,27 @@ int32_t ParseValues(std::string_view Line, int32_t Limit, float* Out) {
   if (Line.empty() || Limit <= 0) return 0;
   const char* p = Line.data();
   const char* const end = p + Line.size();
+  // With '.' as the separator, a value in its plain form (see TryStrToFloat)
+  // is converted where it stands and its end found on the way; any other
+  // text takes the full conversion of its field.
+  const bool plain = DecimalSeparator() == '.';
   int32_t stored = 0;
   for (;;) {
-    const char* q = static_cast<const char*>(std::memchr(p, ';', static_cast<size_t>(end - p)));
-    if (q == nullptr) q = end;
-    double v;
-    if (!TryStrToFloat(std::string_view(p, static_cast<size_t>(q - p)), v))
-      throw detail::ERecordError();
+    double v = 0;
+    const char* q = nullptr;
+    if (plain && p != end) {
+      const char* d = p + (*p == '-');
+      if (d != end && ((*d >= '0' && *d <= '9') || *d == '.')) {
+        const auto [ptr, ec] = std::from_chars(p, end, v, std::chars_format::general);
+        if (ec == std::errc() && (ptr == end || *ptr == ';')) q = ptr;
+      }
+    }
+    if (q == nullptr) {
+      q = static_cast<const char*>(std::memchr(p, ';', static_cast<size_t>(end - p)));
+      if (q == nullptr) q = end;
+      if (!TryStrToFloat(std::string_view(p, static_cast<size_t>(q - p)), v))
+        throw detail::ERecordError();
+    }
     Out[stored++] = detail::NarrowToSample(v);
     if (stored == Limit || q == end) return stored;
     p = q + 1;
