@@ -128,15 +128,27 @@ void AutoCorrelation2(int n, const float* x, float* r) {
   const int64_t nc = n;
   bool allFinite = true;
   for (int64_t j = 0; j < nc; ++j) allFinite = allFinite && std::isfinite(x[j]);
+  // Lags -L and +L sum the same products x[j] x[j + L] in the same ascending
+  // order. When every sum starts from +0 (the caller cleared r) and no sample
+  // is infinite or NaN, the missing-partner terms leave a negative lag's +0
+  // start as it is, so its sum is exactly the positive lag's sum before that
+  // lag's trailing terms: computed once, copied to its mirror.
+  bool mirror = allFinite;
+  for (int64_t k = 0; k < 2 * nc - 1 && mirror; ++k)
+    mirror = r[k] == 0.0f && !std::signbit(r[k]);
   // Element k holds lag k - (n - 1). Each lag's terms are added in ascending
   // j as the definition orders them; lags are processed in blocks.
-  for (int64_t lag0 = -(nc - 1); lag0 < 0; lag0 += kLagBlock) {
-    const int64_t count = std::min(kLagBlock, -lag0);
-    NegativeLags(nc, x, r + (lag0 + nc - 1), lag0, count, allFinite);
-  }
   for (int64_t lag0 = 0; lag0 < nc; lag0 += kLagBlock) {
     const int64_t count = std::min(kLagBlock, nc - lag0);
     NonNegativeLags(nc, x, r + (lag0 + nc - 1), lag0, count);
+  }
+  if (mirror) {
+    for (int64_t lag = 1; lag < nc; ++lag) r[nc - 1 - lag] = r[nc - 1 + lag];
+  } else {
+    for (int64_t lag0 = -(nc - 1); lag0 < 0; lag0 += kLagBlock) {
+      const int64_t count = std::min(kLagBlock, -lag0);
+      NegativeLags(nc, x, r + (lag0 + nc - 1), lag0, count, allFinite);
+    }
   }
   // Trailing zero terms of the non-negative lags (j > n-1-L), and lag n,
   // which has only zero terms.

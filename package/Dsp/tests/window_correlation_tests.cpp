@@ -179,14 +179,18 @@ TEST(CorrelationTest, SmallCases) {
 }
 
 TEST(CorrelationTest, AutoCorrelation2BitIdenticalToDefinition) {
-  // Sizes around the lag blocking, with non-zero starting sums.
+  // Sizes around the lag blocking, with cleared and with non-zero starting
+  // sums (the cleared case shares the work of mirrored lags).
   for (int n : {1, 2, 31, 127, 128, 129, 200, 257, 300}) {
     const auto x = RandomSamples(n, 40 + n);
-    auto start = RandomSamples(2 * n, 90 + n);
-    auto r = start, want = start;
-    AutoCorrelation2(n, x.data(), r.data());
-    LiteralAutoCorrelation2(n, x.data(), want.data());
-    EXPECT_EQ(0, std::memcmp(r.data(), want.data(), r.size() * sizeof(float))) << n;
+    for (bool cleared : {true, false}) {
+      auto start = cleared ? std::vector<float>(2 * n, 0.0f) : RandomSamples(2 * n, 90 + n);
+      auto r = start, want = start;
+      AutoCorrelation2(n, x.data(), r.data());
+      LiteralAutoCorrelation2(n, x.data(), want.data());
+      EXPECT_EQ(0, std::memcmp(r.data(), want.data(), r.size() * sizeof(float)))
+          << n << (cleared ? " cleared" : " preset");
+    }
   }
 }
 
