@@ -240,8 +240,12 @@ int RunFile(const TSpectrumOptions& o) {
   reader.SetMPoint(&point);
   reader.SetFileName(o.File);
   reader.LoadFile();
-  if (reader.InputError() || reader.RecordCount() == 0)
-    throw EInOutError(o.File + ": no record could be read");
+  if (reader.RecordCount() == 0)
+    throw EInOutError(o.File + (reader.InputError() ? ": the file is damaged, no record to play"
+                                                    : ": the file holds no record"));
+  if (reader.InputError())
+    std::fprintf(stderr, "vandrel spectrum: %s is damaged; playing the %d records read before it\n",
+                 o.File.c_str(), reader.RecordCount());
   if (!o.All && o.Record > reader.RecordCount())
     throw EUsageError("record " + std::to_string(o.Record) + " is beyond the " +
                       std::to_string(reader.RecordCount()) + " records of " + o.File);
@@ -256,6 +260,7 @@ int RunFile(const TSpectrumOptions& o) {
   for (int k = first; k <= last; ++k) {
     if (progress) std::fprintf(stderr, "\rrecord %d of %d", k, last);
     const int before = messages.Count();
+    reader.SetInputError(false);
     reader.ProcessRecord(k);
     if (messages.Count() != before || reader.InputError()) {
       if (progress) std::fputc('\n', stderr);
