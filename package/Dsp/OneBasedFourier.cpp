@@ -134,7 +134,12 @@ StageKernel ChooseStageKernel() {
 StageKernel ChooseStageKernel() { return &StageScalar; }
 #endif
 
-const StageKernel kStage = ChooseStageKernel();
+// Chosen on first use (not at load time, so a transform called from another
+// unit's static initialiser still finds it).
+StageKernel Stage() {
+  static const StageKernel kernel = ChooseStageKernel();
+  return kernel;
+}
 
 // Registers the twiddle sequences of Four1's stages on n floats (n >= 2);
 // returns the id of the first, the others follow in stage order.
@@ -153,6 +158,7 @@ int AddFour1Stages(TwiddlePlan& plan, int64_t n, int sign) {
 // stages, whose short factor sequences need none of it: its latency-bound
 // chains then overlap with their butterflies.
 void Four1Stages(float* data, int64_t n, TwiddlePlan& plan, int first) {
+  const StageKernel stage = Stage();
   BitReverse(data, n);
   constexpr int64_t kSlice = 1024;  // floats of a stage between two portions
   int64_t shortSlices = 0;
@@ -167,7 +173,7 @@ void Four1Stages(float* data, int64_t n, TwiddlePlan& plan, int first) {
       plan.ForEachRun(id, [&](int64_t k0, int64_t kc, const double* twr2, const double* twi2) {
         const int64_t slice = std::max(kSlice, 2 * mmax);
         for (int64_t b = 0; b < n; b += slice) {
-          kStage(data + 1 + b, std::min(slice, n - b), mmax, k0, kc, twr2, twi2);
+          stage(data + 1 + b, std::min(slice, n - b), mmax, k0, kc, twr2, twi2);
           if (shortSlices > 0) {
             plan.PrepareSome((plan.PendingSteps() + shortSlices - 1) / shortSlices);
             --shortSlices;
@@ -178,7 +184,7 @@ void Four1Stages(float* data, int64_t n, TwiddlePlan& plan, int first) {
     }
     plan.FinishPrepare();
     plan.ForEachRun(id, [&](int64_t k0, int64_t kc, const double* twr2, const double* twi2) {
-      kStage(data + 1, n, mmax, k0, kc, twr2, twi2);
+      stage(data + 1, n, mmax, k0, kc, twr2, twi2);
     });
   }
 }
@@ -258,12 +264,16 @@ SeparateKernel ChooseSeparateKernel() {
 SeparateKernel ChooseSeparateKernel() { return &SeparateScalar; }
 #endif
 
-const SeparateKernel kSeparate = ChooseSeparateKernel();
+SeparateKernel Separate() {
+  static const SeparateKernel kernel = ChooseSeparateKernel();
+  return kernel;
+}
 
 void SeparateHalves(float* data, int64_t nc, double c1, double c2, const TwiddlePlan& plan,
                     int id) {
+  const SeparateKernel separate = Separate();
   plan.ForEachRun(id, [&](int64_t k0, int64_t len, const double* twr2, const double* twi2) {
-    kSeparate(data, nc, c1, c2, k0, len, twr2, twi2);
+    separate(data, nc, c1, c2, k0, len, twr2, twi2);
   });
 }
 
