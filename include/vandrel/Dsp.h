@@ -25,7 +25,8 @@ namespace vandrel {
 
 // data[i] = +0.0.
 void SetToZero(int n, float* data);
-// dst[i] = src[i], bit for bit, ascending.
+// dst[i] = src[i], bit for bit, ascending (so a dst that starts inside src
+// repeats the leading values, as an element-by-element copy does).
 void CopyDataAll(int n, const float* src, float* dst);
 // dst[i] = src[(channel - 1) + i * stride]: channel number `channel` (1 is the
 // first) of an interleaved 16-bit record with `stride` channels. channel < 1
