@@ -154,31 +154,46 @@ int AddFour1Stages(TwiddlePlan& plan, int64_t n, int sign) {
 }
 
 // Four1 on n = 2 nn floats with the stage sequences registered from `first`.
-// The plan's side-by-side run (BeginPrepare done) is spread over the early
-// stages, whose short factor sequences need none of it: its latency-bound
-// chains then overlap with their butterflies.
+//
+// The early stages pair values within blocks of at most kBlock floats, so
+// they run block by block while the block stays in the first-level cache:
+// one pass over the data instead of one per stage. Each butterfly still sees
+// exactly the values of the stage before it. The plan's side-by-side run
+// (BeginPrepare done) is spread over these short stages, whose factors need
+// none of it.
 void Four1Stages(float* data, int64_t n, TwiddlePlan& plan, int first) {
   const StageKernel stage = Stage();
   BitReverse(data, n);
-  constexpr int64_t kSlice = 1024;  // floats of a stage between two portions
-  int64_t shortSlices = 0;
-  {
-    int id = first;
-    for (int64_t mmax = 2; n > mmax; mmax *= 2, ++id)
-      if (plan.IsShort(id)) shortSlices += (n + kSlice - 1) / kSlice;
-  }
+  constexpr int64_t kBlock = 1024;  // floats
+  constexpr int64_t kBlockedFactors = kBlock / 2;  // all factors of those stages
+  const int64_t block = std::min(n, kBlock);
+  // Factors of the blocked stages, one after the other, duplicated pairwise.
+  alignas(64) double twr[2 * kBlockedFactors];
+  alignas(64) double twi[2 * kBlockedFactors];
+  int64_t offset[32];
+  int blocked = 0;
   int id = first;
-  for (int64_t mmax = 2; n > mmax; mmax *= 2, ++id) {
+  int64_t mmax = 2;
+  for (int64_t used = 0; n > mmax && 2 * mmax <= block; mmax *= 2, ++id, ++blocked) {
+    offset[blocked] = used;
+    plan.ForEachRun(id, [&](int64_t k0, int64_t kc, const double* wr2, const double* wi2) {
+      std::memcpy(twr + 2 * (used + k0), wr2, 2 * kc * sizeof(double));
+      std::memcpy(twi + 2 * (used + k0), wi2, 2 * kc * sizeof(double));
+    });
+    used += mmax / 2;
+  }
+  const int64_t blocks = n / block;
+  for (int64_t b = 0; b < n; b += block) {
+    for (int s = 0; s < blocked; ++s) {
+      const int64_t m = int64_t{2} << s;
+      stage(data + 1 + b, block, m, 0, m / 2, twr + 2 * offset[s], twi + 2 * offset[s]);
+    }
+    plan.PrepareSome((plan.PendingSteps() + blocks - 1) / blocks);
+  }
+  for (; n > mmax; mmax *= 2, ++id) {
     if (plan.IsShort(id)) {
       plan.ForEachRun(id, [&](int64_t k0, int64_t kc, const double* twr2, const double* twi2) {
-        const int64_t slice = std::max(kSlice, 2 * mmax);
-        for (int64_t b = 0; b < n; b += slice) {
-          stage(data + 1 + b, std::min(slice, n - b), mmax, k0, kc, twr2, twi2);
-          if (shortSlices > 0) {
-            plan.PrepareSome((plan.PendingSteps() + shortSlices - 1) / shortSlices);
-            --shortSlices;
-          }
-        }
+        stage(data + 1, n, mmax, k0, kc, twr2, twi2);
       });
       continue;
     }
