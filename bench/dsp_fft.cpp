@@ -68,7 +68,12 @@ void BM_FFTCooly(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_FFTReal)->Arg(1 << 10)->Arg(1 << 14)->Arg(1 << 16)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FFTReal)
+    ->Arg(1 << 10)
+    ->Arg(1 << 14)
+    ->Arg(1 << 16)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Four1)->Arg(1 << 10)->Arg(1 << 14)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FFTJ)->Arg(1 << 10)->Arg(1 << 14)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FFTCooly)->Arg(1 << 10)->Arg(1 << 14)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);

@@ -68,7 +68,8 @@ inline void AddProduct(float& s, double a, float b) {
 
 // Lags lag0 .. lag0 + count - 1 (all >= 0): r at lag L (index L + n - 1)
 // collects x[j] * x[j + L] for j = 0 .. n-1-L, then the zero terms.
-VANDREL_DSP_KERNEL void NonNegativeLags(int64_t n, const float* x, float* out, int64_t lag0, int64_t count) {
+VANDREL_DSP_KERNEL void NonNegativeLags(int64_t n, const float* x, float* out, int64_t lag0,
+                                        int64_t count) {
   const int64_t common = n - (lag0 + count - 1);  // j < common is valid for every lag here
   float acc[kLagBlock];
   for (int64_t t = 0; t < count; ++t) acc[t] = out[t];
@@ -95,8 +96,8 @@ VANDREL_DSP_KERNEL void NonNegativeLags(int64_t n, const float* x, float* out, i
 // Lags lag0 .. lag0 + count - 1 (all < 0): the leading samples j < -L have no
 // partner, so their zero terms come first, then x[j] * x[j + L] for
 // j = -L .. n-1.
-VANDREL_DSP_KERNEL void NegativeLags(int64_t n, const float* x, float* out, int64_t lag0, int64_t count,
-                  bool allFinite) {
+VANDREL_DSP_KERNEL void NegativeLags(int64_t n, const float* x, float* out, int64_t lag0,
+                                     int64_t count, bool allFinite) {
   const int64_t start = -lag0;  // j >= start is valid for every lag here
   float acc[kLagBlock];
   for (int64_t t = 0; t < count; ++t) {
@@ -134,8 +135,7 @@ void AutoCorrelation2(int n, const float* x, float* r) {
   // start as it is, so its sum is exactly the positive lag's sum before that
   // lag's trailing terms: computed once, copied to its mirror.
   bool mirror = allFinite;
-  for (int64_t k = 0; k < 2 * nc - 1 && mirror; ++k)
-    mirror = r[k] == 0.0f && !std::signbit(r[k]);
+  for (int64_t k = 0; k < 2 * nc - 1 && mirror; ++k) mirror = r[k] == 0.0f && !std::signbit(r[k]);
   // Element k holds lag k - (n - 1). Each lag's terms are added in ascending
   // j as the definition orders them; lags are processed in blocks.
   for (int64_t lag0 = 0; lag0 < nc; lag0 += kLagBlock) {

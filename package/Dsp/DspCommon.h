@@ -27,13 +27,19 @@ inline constexpr int64_t kMaxTransformCount = int64_t{1} << 30;
 #define VANDREL_DSP_KERNEL
 #endif
 
-inline bool IsPowerOfTwo(int64_t n) { return n > 0 && (n & (n - 1)) == 0; }
+inline bool IsPowerOfTwo(int64_t n) {
+  return n > 0 && (n & (n - 1)) == 0;
+}
 
 // A transform count the routines can run on: a power of two up to the cap.
-inline bool ValidTransformCount(int64_t n) { return IsPowerOfTwo(n) && n <= kMaxTransformCount; }
+inline bool ValidTransformCount(int64_t n) {
+  return IsPowerOfTwo(n) && n <= kMaxTransformCount;
+}
 
 // Rounds a double-precision intermediate to the 32-bit value the routines
 // store; named so the narrowing points read as deliberate.
-inline float ToSingle(double v) { return static_cast<float>(v); }
+inline float ToSingle(double v) {
+  return static_cast<float>(v);
+}
 
 }  // namespace vandrel::dsp_detail

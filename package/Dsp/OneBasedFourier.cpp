@@ -5,8 +5,8 @@
 // recurrence values is part of the results, so every stage advances its
 // recurrence in the fixed order and the butterflies only consume the values.
 #include <algorithm>
-#include <cmath>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -84,15 +84,14 @@ __attribute__((target("avx2"))) inline void ButterflyAvx2(float* lo, float* hi, 
                                                           __m256d wi) {
   const __m256d d = _mm256_cvtps_pd(_mm_loadu_ps(hi));
   const __m256d l = _mm256_cvtps_pd(_mm_loadu_ps(lo));
-  const __m256d t = _mm256_addsub_pd(_mm256_mul_pd(wr, d),
-                                     _mm256_mul_pd(wi, _mm256_permute_pd(d, 0x5)));
+  const __m256d t =
+      _mm256_addsub_pd(_mm256_mul_pd(wr, d), _mm256_mul_pd(wi, _mm256_permute_pd(d, 0x5)));
   _mm_storeu_ps(hi, _mm256_cvtpd_ps(_mm256_sub_pd(l, t)));
   _mm_storeu_ps(lo, _mm256_cvtpd_ps(_mm256_add_pd(l, t)));
 }
 
 __attribute__((target("avx2"))) void StageAvx2(float* base, int64_t n, int64_t mmax, int64_t k0,
-                                               int64_t kc, const double* twr2,
-                                               const double* twi2) {
+                                               int64_t kc, const double* twr2, const double* twi2) {
   const int64_t istep = 2 * mmax;
   if (kc == 1) {
     // The first stage: one butterfly per block of four floats; two blocks
@@ -106,8 +105,8 @@ __attribute__((target("avx2"))) void StageAvx2(float* base, int64_t n, int64_t m
       const __m256d x1 = _mm256_cvtps_pd(_mm_loadu_ps(p + b + istep));
       const __m256d l = _mm256_permute2f128_pd(x0, x1, 0x20);
       const __m256d d = _mm256_permute2f128_pd(x0, x1, 0x31);
-      const __m256d t = _mm256_addsub_pd(_mm256_mul_pd(wr, d),
-                                         _mm256_mul_pd(wi, _mm256_permute_pd(d, 0x5)));
+      const __m256d t =
+          _mm256_addsub_pd(_mm256_mul_pd(wr, d), _mm256_mul_pd(wi, _mm256_permute_pd(d, 0x5)));
       const __m256d nl = _mm256_add_pd(l, t);
       const __m256d nh = _mm256_sub_pd(l, t);
       _mm_storeu_ps(p + b, _mm256_cvtpd_ps(_mm256_permute2f128_pd(nl, nh, 0x20)));
@@ -131,7 +130,9 @@ StageKernel ChooseStageKernel() {
   return __builtin_cpu_supports("avx2") ? &StageAvx2 : &StageScalar;
 }
 #else
-StageKernel ChooseStageKernel() { return &StageScalar; }
+StageKernel ChooseStageKernel() {
+  return &StageScalar;
+}
 #endif
 
 // Chosen on first use (not at load time, so a transform called from another
@@ -164,7 +165,7 @@ int AddFour1Stages(TwiddlePlan& plan, int64_t n, int sign) {
 void Four1Stages(float* data, int64_t n, TwiddlePlan& plan, int first) {
   const StageKernel stage = Stage();
   BitReverse(data, n);
-  constexpr int64_t kBlock = 1024;  // floats
+  constexpr int64_t kBlock = 1024;                 // floats
   constexpr int64_t kBlockedFactors = kBlock / 2;  // all factors of those stages
   const int64_t block = std::min(n, kBlock);
   // Factors of the blocked stages, one after the other, duplicated pairwise.
@@ -251,12 +252,13 @@ __attribute__((target("avx2"))) void SeparateAvx2(float* data, int64_t nc, doubl
     float* front = data + 2 * i - 1;
     float* back = data + 2 * nc + 1 - 2 * i;  // values i+1, i
     const __m256d p = _mm256_cvtps_pd(_mm_loadu_ps(front));
-    const __m256d q = _mm256_permute2f128_pd(_mm256_cvtps_pd(_mm_loadu_ps(back)),
-                                             _mm256_setzero_pd(), 0x01);
+    const __m256d q =
+        _mm256_permute2f128_pd(_mm256_cvtps_pd(_mm_loadu_ps(back)), _mm256_setzero_pd(), 0x01);
     const __m256d sum = _mm256_add_pd(p, q);
     const __m256d dif = _mm256_sub_pd(p, q);
     const __m256d h1 = _mm256_mul_pd(vc1, _mm256_blend_pd(sum, dif, 0xA));
-    const __m256d x = _mm256_blend_pd(_mm256_permute_pd(sum, 0x5), _mm256_permute_pd(dif, 0x5), 0xA);
+    const __m256d x =
+        _mm256_blend_pd(_mm256_permute_pd(sum, 0x5), _mm256_permute_pd(dif, 0x5), 0xA);
     const __m256d h2 = _mm256_mul_pd(vc2, x);
     const __m256d wr = _mm256_loadu_pd(twr2 + 2 * u);
     const __m256d wi = _mm256_loadu_pd(twi2 + 2 * u);
@@ -276,7 +278,9 @@ SeparateKernel ChooseSeparateKernel() {
   return __builtin_cpu_supports("avx2") ? &SeparateAvx2 : &SeparateScalar;
 }
 #else
-SeparateKernel ChooseSeparateKernel() { return &SeparateScalar; }
+SeparateKernel ChooseSeparateKernel() {
+  return &SeparateScalar;
+}
 #endif
 
 SeparateKernel Separate() {
@@ -333,7 +337,6 @@ void FFTReal(float* data, int n, int sign) {
     Four1Stages(data, 2 * nc, plan, stages);
   }
 }
-
 
 void FFTtwo(const float* data1, const float* data2, float* fft1, float* fft2, int n) {
   if (data1 == nullptr || data2 == nullptr || fft1 == nullptr || fft2 == nullptr ||

@@ -51,8 +51,7 @@ VANDREL_DSP_KERNEL void SweepFFTJ(int64_t count, float* __restrict r0, float* __
 // runs across the blocks (span 2H apart) instead of along them.
 template <int H>
 VANDREL_DSP_KERNEL void SweepFFTJSmall(int64_t blocks, float* __restrict re, float* __restrict im,
-                                       const double* __restrict twr,
-                                       const double* __restrict twi) {
+                                       const double* __restrict twr, const double* __restrict twi) {
   for (int64_t b = 0; b < blocks; ++b) {
     float* r0 = re + 2 * H * b;
     float* i0 = im + 2 * H * b;
@@ -129,8 +128,12 @@ void FFTJ(int n, float* re, float* im) {
 }
 
 // Kept as separate entry points of the interface; they carry FFTJ's contract.
-void FFT8(int n, float* re, float* im) { FFTJ(n, re, im); }
-void FFTM(int n, float* re, float* im) { FFTJ(n, re, im); }
+void FFT8(int n, float* re, float* im) {
+  FFTJ(n, re, im);
+}
+void FFTM(int n, float* re, float* im) {
+  FFTJ(n, re, im);
+}
 
 void FFTCooly(int n, float* re, float* im, int sign) {
   if (re == nullptr || im == nullptr || !ValidTransformCount(n)) return;

@@ -46,9 +46,8 @@ void WindowSignal(int window, int n, float* data) {
       });
       break;
     case 4:  // Bartlett
-      ApplyWeights(n, data, [&](int64_t i) {
-        return 1.0 - std::fabs(static_cast<double>(2 * i - n) / dn);
-      });
+      ApplyWeights(n, data,
+                   [&](int64_t i) { return 1.0 - std::fabs(static_cast<double>(2 * i - n) / dn); });
       break;
     case 5:  // Blackman
       ApplyWeights(n, data, [&](int64_t i) {
@@ -76,13 +75,26 @@ void WindowScale(int n, int window, float* data) {
   // as 32-bit constants.
   float factor;
   switch (window) {
-    case 1: factor = 2.0f; break;
-    case 2: factor = 1.8518518f; break;
-    case 3: factor = 3.5579097f; break;
-    case 4: factor = 2.0f; break;
-    case 5: factor = 2.3809524f; break;
-    case 6: factor = 2.5583262f; break;
-    default: return;
+    case 1:
+      factor = 2.0f;
+      break;
+    case 2:
+      factor = 1.8518518f;
+      break;
+    case 3:
+      factor = 3.5579097f;
+      break;
+    case 4:
+      factor = 2.0f;
+      break;
+    case 5:
+      factor = 2.3809524f;
+      break;
+    case 6:
+      factor = 2.5583262f;
+      break;
+    default:
+      return;
   }
   Scale(n, factor, data);
 }

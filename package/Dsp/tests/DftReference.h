@@ -52,6 +52,8 @@ inline std::vector<float> RandomSamples(size_t n, uint32_t seed) {
 
 // A tolerance for a single-precision radix-2 transform of L points relative
 // to the exact one.
-inline double FftTolerance(int64_t L) { return 4e-7 * (1 + std::log2(static_cast<double>(L))); }
+inline double FftTolerance(int64_t L) {
+  return 4e-7 * (1 + std::log2(static_cast<double>(L)));
+}
 
 }  // namespace vandrel::testref

@@ -81,12 +81,10 @@ TEST(ArrayRoutinesTest, DemultiplexTable) {
     std::vector<float> want;
   };
   const std::vector<Case> cases = {
-      {2, 3, 2, {20, 50, -1, -1}},
-      {1, 1, 3, {10, 20, 30, -1}},
-      {1, 2, 4, {10, 30, 50, -32768}},
-      {2, 1, 8, {20, 30, 40, 50}},  // first four shown
-      {0, 3, 2, {-1, -1, -1, -1}},  // no channel 0
-      {1, 0, 2, {-1, -1, -1, -1}},  // no stride 0
+      {2, 3, 2, {20, 50, -1, -1}},     {1, 1, 3, {10, 20, 30, -1}},
+      {1, 2, 4, {10, 30, 50, -32768}}, {2, 1, 8, {20, 30, 40, 50}},  // first four shown
+      {0, 3, 2, {-1, -1, -1, -1}},                                   // no channel 0
+      {1, 0, 2, {-1, -1, -1, -1}},                                   // no stride 0
       {1, 3, 0, {-1, -1, -1, -1}},
   };
   for (const auto& c : cases) {
@@ -131,11 +129,11 @@ TEST(StatisticsTest, StdDevValueTable) {
   };
   const std::vector<Case> cases = {
       {{1, 2, 3, 4}, 2.5f, static_cast<float>(std::sqrt(5.0 / 3.0))},
-      {{5}, 5.0f, 0.0f},            // n = 1 divides by zero
-      {{}, 0.0f, 0.0f},             // n = 0
+      {{5}, 5.0f, 0.0f},  // n = 1 divides by zero
+      {{}, 0.0f, 0.0f},   // n = 0
       {{2, 2, 2}, 2.0f, 0.0f},
       {{1, 3}, 0.0f, static_cast<float>(std::sqrt(10.0))},  // the mean is not recomputed
-      {{3e38f, -3e38f}, 0.0f, 0.0f},  // the squared sum overflows
+      {{3e38f, -3e38f}, 0.0f, 0.0f},                        // the squared sum overflows
   };
   for (const auto& c : cases) {
     const int n = static_cast<int>(c.data.size());
@@ -278,8 +276,8 @@ TEST(SpectrumToDBTest, Table) {
     d.push_back(55.0f);
     SpectrumToDB(static_cast<int>(c.in.size()), d.data(), c.span, c.reference, c.mode);
     for (size_t i = 0; i < c.want.size(); ++i)
-      EXPECT_NEAR(d[i], c.want[i], 2e-5) << "mode " << int(c.mode) << " ref " << c.reference
-                                          << " value " << c.in[i];
+      EXPECT_NEAR(d[i], c.want[i], 2e-5)
+          << "mode " << int(c.mode) << " ref " << c.reference << " value " << c.in[i];
     EXPECT_EQ(d.back(), 55.0f);
   }
 }
@@ -293,12 +291,10 @@ TEST(SpectrumToDBTest, ValuesWithoutALogarithmRaise) {
     bool zeroDivide;   // EZeroDivide, else EInvalidOp
   };
   const Case cases[] = {
-      {1, 0, {1, 2}, 0, true},        // absolute levels need log10(reference)
-      {1, -1, {1, 2}, 0, false},
-      {1, 10, {10, -5, 1}, 1, false},  // log10 of a negative value
-      {1, 10, {10, kNaN}, 1, false},
-      {0, 10, {10, 0, -5}, 2, false},  // negative ratio
-      {0, 0, {0, 3}, 1, true},         // non-zero value over a zero reference
+      {1, 0, {1, 2}, 0, true},  // absolute levels need log10(reference)
+      {1, -1, {1, 2}, 0, false},     {1, 10, {10, -5, 1}, 1, false},  // log10 of a negative value
+      {1, 10, {10, kNaN}, 1, false}, {0, 10, {10, 0, -5}, 2, false},  // negative ratio
+      {0, 0, {0, 3}, 1, true},  // non-zero value over a zero reference
   };
   for (const Case& c : cases) {
     auto d = c.in;
@@ -311,7 +307,8 @@ TEST(SpectrumToDBTest, ValuesWithoutALogarithmRaise) {
       EXPECT_FALSE(c.zeroDivide);
     }
     for (size_t i = c.converted; i < d.size(); ++i)
-      EXPECT_TRUE(d[i] == c.in[i] || (std::isnan(d[i]) && std::isnan(c.in[i]))) << "unconverted " << i;
+      EXPECT_TRUE(d[i] == c.in[i] || (std::isnan(d[i]) && std::isnan(c.in[i])))
+          << "unconverted " << i;
     if (c.converted > 0) {
       EXPECT_NE(d[0], c.in[0]);
     }

@@ -175,8 +175,10 @@ void FFTCooly(int n, float* re, float* im, int s) {
     }
   }
   for (int i = 1; i <= n; ++i) {
-    re[i] = static_cast<float>(s < 0 ? re[i] * static_cast<double>(n) : re[i] / static_cast<double>(n));
-    im[i] = static_cast<float>(s < 0 ? im[i] * static_cast<double>(n) : im[i] / static_cast<double>(n));
+    re[i] =
+        static_cast<float>(s < 0 ? re[i] * static_cast<double>(n) : re[i] / static_cast<double>(n));
+    im[i] =
+        static_cast<float>(s < 0 ? im[i] * static_cast<double>(n) : im[i] / static_cast<double>(n));
   }
 }
 
@@ -549,21 +551,27 @@ TEST(TransformInputTest, InvalidCountsAndSignsChangeNothing) {
     check([&](float* a, float*) { FFTReal(a, n, 1); }, "FFTReal");
     check([&](float* a, float* b) { FFTJ(n, a, b); }, "FFTJ");
     check([&](float* a, float* b) { FFTCooly(n, a, b, 1); }, "FFTCooly");
-    check([&](float* a, float*) {
-      const int dims[] = {0, 4, n};
-      FourN(a, dims, 2, 1);
-    }, "FourN");
+    check(
+        [&](float* a, float*) {
+          const int dims[] = {0, 4, n};
+          FourN(a, dims, 2, 1);
+        },
+        "FourN");
   }
   check([&](float* a, float*) { Four1(a, 8, 0); }, "Four1 sign 0");
-  check([&](float* a, float*) {
-    const int dims[] = {0, 4};
-    FourN(a, dims, 1, 0);
-  }, "FourN sign 0");
+  check(
+      [&](float* a, float*) {
+        const int dims[] = {0, 4};
+        FourN(a, dims, 1, 0);
+      },
+      "FourN sign 0");
   check([&](float* a, float*) { FourN(a, nullptr, 1, 1); }, "FourN no sizes");
-  check([&](float* a, float*) {
-    const int dims[] = {0, 4};
-    FourN(a, dims, 0, 1);
-  }, "FourN ndim 0");
+  check(
+      [&](float* a, float*) {
+        const int dims[] = {0, 4};
+        FourN(a, dims, 0, 1);
+      },
+      "FourN ndim 0");
   check([&](float* a, float* b) { Dft(0, a, b, b); }, "Dft n 0");
 }
 

@@ -48,8 +48,13 @@ TEST(LayoutTest, AmpltSpectrumTable) {
     float re, im, amplitude, phase;
   };
   const std::vector<Case> cases = {
-      {0, 0, 0, 90},   {-1, 0, 1, 0},   {0, -1, 1, 90},  {3, 4, 5, 53.130102f},
-      {-1, 1, std::sqrt(2.0f), -45}, {1, -1, std::sqrt(2.0f), -45}, {-2, -2, std::sqrt(8.0f), 45},
+      {0, 0, 0, 90},
+      {-1, 0, 1, 0},
+      {0, -1, 1, 90},
+      {3, 4, 5, 53.130102f},
+      {-1, 1, std::sqrt(2.0f), -45},
+      {1, -1, std::sqrt(2.0f), -45},
+      {-2, -2, std::sqrt(8.0f), 45},
   };
   for (const auto& c : cases) {
     float re[2] = {c.re, 7}, im[2] = {c.im, 7};
@@ -66,8 +71,8 @@ TEST(LayoutTest, FastDataFactorsTable) {
     int window;
     float factor;
   };
-  const std::vector<Case> cases = {{0, 1.0f}, {1, 2.0f},  {2, 1.8518518f}, {3, 3.5579097f},
-                                   {4, 1.0f}, {5, 1.0f},  {6, 1.0f},       {-1, 1.0f}};
+  const std::vector<Case> cases = {{0, 1.0f}, {1, 2.0f}, {2, 1.8518518f}, {3, 3.5579097f},
+                                   {4, 1.0f}, {5, 1.0f}, {6, 1.0f},       {-1, 1.0f}};
   for (const auto& c : cases) {
     // Values (3,4), (0,-2), (6,8) over n = 3: amplitudes 5/3, 2/3, 10/3.
     std::vector<float> d = {-99, 3, 4, 0, -2, 6, 8};

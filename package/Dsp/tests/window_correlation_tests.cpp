@@ -36,10 +36,12 @@ TEST(WindowSignalTest, WeightsOfOnesTable) {
       {kExponent, 1, {1}},  // a single sample keeps its weight 1
       {kHamming, 4, {0.08, 0.54, 1.0, 0.54}},
       {kBlackman, 4, {0.42 - 0.5 + 0.08, 0.42 - 0.08, 0.42 + 0.5 + 0.08, 0.42 - 0.08}},
-      {kFlatTop, 4,
-       {0.2810639 - 0.5208972 + 0.1980399, 0.2810639 - 0.1980399,
-        0.2810639 + 0.5208972 + 0.1980399, 0.2810639 - 0.1980399}},
-      {kHanning, 8,
+      {kFlatTop,
+       4,
+       {0.2810639 - 0.5208972 + 0.1980399, 0.2810639 - 0.1980399, 0.2810639 + 0.5208972 + 0.1980399,
+        0.2810639 - 0.1980399}},
+      {kHanning,
+       8,
        {0, 0.5 * (1 - std::cos(pi / 4)), 0.5, 0.5 * (1 + std::cos(pi / 4)), 1,
         0.5 * (1 + std::cos(pi / 4)), 0.5, 0.5 * (1 - std::cos(pi / 4))}},
   };
@@ -70,9 +72,9 @@ TEST(WindowScaleTest, FactorTable) {
     float factor;
   };
   const std::vector<Case> cases = {
-      {kRect, 1.0f},        {kHanning, 2.0f},         {kHamming, 1.8518518f},
-      {kFlatTop, 3.5579097f}, {kBartlet, 2.0f},       {kBlackman, 2.3809524f},
-      {kExponent, 2.5583262f}, {7, 1.0f},             {-3, 1.0f},
+      {kRect, 1.0f},           {kHanning, 2.0f}, {kHamming, 1.8518518f},
+      {kFlatTop, 3.5579097f},  {kBartlet, 2.0f}, {kBlackman, 2.3809524f},
+      {kExponent, 2.5583262f}, {7, 1.0f},        {-3, 1.0f},
   };
   for (const auto& c : cases) {
     std::vector<float> d = {1.0f, -0.5f, 9.0f};
@@ -134,9 +136,8 @@ TEST(RotateTest, Table) {
     std::vector<float> want;
   };
   const std::vector<Case> cases = {
-      {2, {4, 5, 1, 2, 3}}, {0, {1, 2, 3, 4, 5}}, {5, {1, 2, 3, 4, 5}},
-      {1, {5, 1, 2, 3, 4}}, {4, {2, 3, 4, 5, 1}},
-      {6, {1, 2, 3, 4, 5}},   // outside 0 .. n: nothing moves
+      {2, {4, 5, 1, 2, 3}},  {0, {1, 2, 3, 4, 5}}, {5, {1, 2, 3, 4, 5}}, {1, {5, 1, 2, 3, 4}},
+      {4, {2, 3, 4, 5, 1}},  {6, {1, 2, 3, 4, 5}},  // outside 0 .. n: nothing moves
       {-1, {1, 2, 3, 4, 5}},
   };
   for (const auto& c : cases) {
