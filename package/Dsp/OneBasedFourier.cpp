@@ -175,7 +175,8 @@ void Four1Stages(float* data, int64_t n, TwiddlePlan& plan, int first) {
   int blocked = 0;
   int id = first;
   int64_t mmax = 2;
-  for (int64_t used = 0; n > mmax && 2 * mmax <= block; mmax *= 2, ++id, ++blocked) {
+  // A transform of one block runs stage by stage without the gathering.
+  for (int64_t used = 0; n > block && 2 * mmax <= block; mmax *= 2, ++id, ++blocked) {
     offset[blocked] = used;
     plan.ForEachRun(id, [&](int64_t k0, int64_t kc, const double* wr2, const double* wi2) {
       std::memcpy(twr + 2 * (used + k0), wr2, 2 * kc * sizeof(double));
@@ -184,7 +185,7 @@ void Four1Stages(float* data, int64_t n, TwiddlePlan& plan, int first) {
     used += mmax / 2;
   }
   const int64_t blocks = n / block;
-  for (int64_t b = 0; b < n; b += block) {
+  for (int64_t b = 0; blocked > 0 && b < n; b += block) {
     for (int s = 0; s < blocked; ++s) {
       const int64_t m = int64_t{2} << s;
       stage(data + 1 + b, block, m, 0, m / 2, twr + 2 * offset[s], twi + 2 * offset[s]);
