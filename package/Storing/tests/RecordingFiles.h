@@ -69,4 +69,29 @@ class RecordingTest : public ::testing::Test {
   MessageCapture FMessages;
 };
 
+// A reader attached to a spectrum point, reading recordings saved under one
+// file name (its extension picks the format).
+class ReaderTest : public RecordingTest {
+ protected:
+  explicit ReaderTest(const char* FileName) : FFileName(FileName) {}
+
+  // Saves Content under the fixture's file name and loads it into FReader.
+  void Load(const std::string& Content) {
+    FReader.SetFileName(WriteText(FFileName, Content));
+    FReader.SetMPoint(&FPoint);
+    FReader.LoadFile();
+  }
+  // Plays record K and answers the point's samples.
+  std::vector<float> Play(int32_t K) {
+    FReader.ProcessRecord(K);
+    return Samples(FPoint);
+  }
+
+  TSpectrumPoint FPoint;
+  TFileStoring FReader;
+
+ private:
+  const char* FFileName;
+};
+
 }  // namespace vandrel::testing

@@ -10,23 +10,12 @@
 namespace vandrel {
 namespace {
 
-using testing::RecordingTest;
+using testing::ReaderTest;
 using V = std::vector<float>;
 
-class BinTest : public RecordingTest {
+class BinTest : public ReaderTest {
  protected:
-  void Load(const std::string& Bytes) {
-    FReader.SetFileName(WriteText("rec.bin", Bytes));
-    FReader.SetMPoint(&FPoint);
-    FReader.LoadFile();
-  }
-  V Play(int32_t K) {
-    FReader.ProcessRecord(K);
-    return Samples(FPoint);
-  }
-
-  TSpectrumPoint FPoint;
-  TFileStoring FReader;
+  BinTest() : ReaderTest("rec.bin") {}
 };
 
 TEST_F(BinTest, RecordsPlayAsStored) {

@@ -8,19 +8,15 @@
 namespace vandrel {
 namespace {
 
-using testing::RecordingTest;
+using testing::ReaderTest;
 using V = std::vector<float>;
 
-class DatTest : public RecordingTest {
+class DatTest : public ReaderTest {
  protected:
+  DatTest() : ReaderTest("rec.dat") {}
   // A file of one record around DataLine.
   static std::string OneRecord(const std::string& DataLine) {
     return CrLf({"header", "channel", DataLine, ""});
-  }
-  void Load(const std::string& Text) {
-    FReader.SetFileName(WriteText("rec.dat", Text));
-    FReader.SetMPoint(&FPoint);
-    FReader.LoadFile();
   }
   // The point filled with a known signal, to see whether a failed record touches it.
   void Prefill() {
@@ -28,9 +24,6 @@ class DatTest : public RecordingTest {
     FPoint.SetSampleTime(9);
     FPoint.TimeSignal()->Data()[0] = 42;
   }
-
-  TSpectrumPoint FPoint;
-  TFileStoring FReader;
 };
 
 TEST_F(DatTest, DataLinePlaysCodesWithGainAndOffset) {

@@ -9,25 +9,12 @@
 namespace vandrel {
 namespace {
 
-using testing::RecordingTest;
+using testing::ReaderTest;
 using V = std::vector<float>;
 
-class SglTest : public RecordingTest {
+class SglTest : public ReaderTest {
  protected:
-  // Loads Text as a ".sgl" file into FReader, attached to FPoint.
-  void Load(const std::string& Text) {
-    FReader.SetFileName(WriteText("rec.sgl", Text));
-    FReader.SetMPoint(&FPoint);
-    FReader.LoadFile();
-  }
-  // Plays record K and answers the point's samples.
-  V Play(int32_t K) {
-    FReader.ProcessRecord(K);
-    return Samples(FPoint);
-  }
-
-  TSpectrumPoint FPoint;
-  TFileStoring FReader;
+  SglTest() : ReaderTest("rec.sgl") {}
 };
 
 TEST_F(SglTest, RecordsPlayZeroPaddedToAPowerOfTwo) {
