@@ -1,10 +1,10 @@
 #include "vandrel/platform/ClassRegistry.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "InstallContext.h"
 #include "vandrel/platform/Component.h"
+#include "vandrel/platform/SysUtils.h"
 
 namespace vandrel {
 
@@ -27,12 +27,6 @@ std::vector<TRegisteredClass>& Registry() {
   return classes;
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "vandrel/platform/Component.h"
+#include "vandrel/platform/SysUtils.h"
 
 namespace vandrel {
 
@@ -21,12 +22,6 @@ namespace {
 // Deeper trees are refused rather than risking the stack on a hostile form.
 constexpr int kMaxDepth = 256;
 
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 bool IsIdentStart(char c) {
   return std::isalpha(static_cast<unsigned char>(c)) || c == '_';

@@ -10,6 +10,7 @@
 #include "InstallContext.h"
 #include "vandrel/platform/ClassRegistry.h"
 #include "vandrel/platform/Palette.h"
+#include "vandrel/platform/SysUtils.h"
 
 namespace vandrel {
 
@@ -28,15 +29,8 @@ bool IsLoaded(const TPackage* Package) {
   return std::find(l.begin(), l.end(), Package) != l.end();
 }
 
-bool SameText(const char* a, const std::string& b) {
-  if (a == nullptr) return false;
-  size_t i = 0;
-  for (; a[i] != '\0' && i < b.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return a[i] == '\0' && i == b.size();
-}
+// A name from a package's tables, which may be missing.
+bool SameText(const char* a, const std::string& b) { return a != nullptr && vandrel::SameText(a, b); }
 
 // Function pointers from dlsym: POSIX guarantees the conversion.
 template <class F>

@@ -6,6 +6,7 @@
 #include "InstallContext.h"
 #include "vandrel/platform/ClassRegistry.h"
 #include "vandrel/platform/Package.h"
+#include "vandrel/platform/SysUtils.h"
 
 namespace vandrel {
 
@@ -16,12 +17,6 @@ std::vector<TPalettePage>& Pages() {
   return pages;
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 bool OnPalette(const TClassInfo* C) {
   for (const TPalettePage& p : Pages())

@@ -1,6 +1,8 @@
 #include "vandrel/platform/SysUtils.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <string>
@@ -151,6 +153,13 @@ double StrToFloat(const std::string& S) {
   double v = 0;
   if (!TryStrToFloat(S, v)) throw EConvertError("'" + S + "' is not a valid floating point value");
   return v;
+}
+
+bool SameText(std::string_view A, std::string_view B) {
+  return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
 }
 
 }  // namespace vandrel

@@ -1,7 +1,8 @@
 #include "vandrel/platform/TypInfo.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "vandrel/platform/SysUtils.h"
 
 namespace vandrel {
 
@@ -27,15 +28,8 @@ std::vector<const TPropInfo*> TClassInfo::Properties() const {
 }
 
 const TPropInfo* TClassInfo::FindProperty(const std::string& PropName) const {
-  auto equal = [](const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-             return std::tolower(static_cast<unsigned char>(x)) ==
-                    std::tolower(static_cast<unsigned char>(y));
-           });
-  };
   for (const TPropInfo* p : Properties())
-    if (equal(p->Name, PropName)) return p;
+    if (SameText(p->Name, PropName)) return p;
   return nullptr;
 }
 

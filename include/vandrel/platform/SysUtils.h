@@ -27,6 +27,10 @@ void SetDecimalSeparator(char Value);
 // files). Never throws.
 bool FileExists(const std::string& FileName);
 
+// True when A and B are equal without regard to the case of ASCII letters
+// (component, class, property and value names).
+bool SameText(std::string_view A, std::string_view B);
+
 // The extension of FileName: the text from its last '.' on, the dot included,
 // or "" when the last '.' lies before the last '/' or there is none.
 std::string ExtractFileExt(const std::string& FileName);
