@@ -42,4 +42,9 @@ inline float ToSingle(double v) {
   return static_cast<float>(v);
 }
 
+// The amplitude correction factor of window code `window` as a 32-bit
+// constant: the reciprocal mean weight of the window (a fixed value for the
+// exponential one); 1 for the rectangular window and codes without a window.
+float WindowCorrection(int window);
+
 }  // namespace vandrel::dsp_detail

@@ -60,21 +60,9 @@ void AmpltSpectrum(int n, float* re, float* im) {
 }
 
 void FastData(float* data, int n, int window, float& max) {
-  float factor;
-  switch (window) {
-    case 1:
-      factor = 2.0f;
-      break;
-    case 2:
-      factor = 1.8518518f;
-      break;  // nearest to 1 / 0.54
-    case 3:
-      factor = 3.5579097f;
-      break;  // nearest to 1 / 0.2810639
-    default:
-      factor = 1.0f;
-      break;
-  }
+  // Only the Hanning, Hamming and flat-top corrections apply here; every
+  // other code leaves the magnitudes uncorrected.
+  const float factor = window >= 1 && window <= 3 ? dsp_detail::WindowCorrection(window) : 1.0f;
   float m = 0.0f;
   if (n > 0 && data != nullptr) {
     const double dn = n;

@@ -9,6 +9,7 @@ namespace vandrel {
 
 using dsp_detail::kPi;
 using dsp_detail::ToSingle;
+using dsp_detail::WindowCorrection;
 
 namespace {
 
@@ -20,6 +21,18 @@ void ApplyWeights(int n, float* data, Weight w) {
 }
 
 }  // namespace
+
+float dsp_detail::WindowCorrection(int window) {
+  switch (window) {
+    case 1: return 2.0f;        // Hanning
+    case 2: return 1.8518518f;  // Hamming, nearest to 1 / 0.54
+    case 3: return 3.5579097f;  // flat top, nearest to 1 / 0.2810639
+    case 4: return 2.0f;        // Bartlett
+    case 5: return 2.3809524f;  // Blackman, nearest to 1 / 0.42
+    case 6: return 2.5583262f;  // exponential
+    default: return 1.0f;
+  }
+}
 
 void WindowSignal(int window, int n, float* data) {
   if (n <= 0 || data == nullptr) return;
@@ -71,32 +84,8 @@ void WindowSignal(int window, int n, float* data) {
 }
 
 void WindowScale(int n, int window, float* data) {
-  // Reciprocal mean weights of the windows (fixed for the exponential one),
-  // as 32-bit constants.
-  float factor;
-  switch (window) {
-    case 1:
-      factor = 2.0f;
-      break;
-    case 2:
-      factor = 1.8518518f;
-      break;
-    case 3:
-      factor = 3.5579097f;
-      break;
-    case 4:
-      factor = 2.0f;
-      break;
-    case 5:
-      factor = 2.3809524f;
-      break;
-    case 6:
-      factor = 2.5583262f;
-      break;
-    default:
-      return;
-  }
-  Scale(n, factor, data);
+  if (window < 1 || window > 6) return;  // no window, no correction
+  Scale(n, WindowCorrection(window), data);
 }
 
 void RemoveDC(int n, float dc, float* data) {
